@@ -1,0 +1,16 @@
+# Settings every target of our own gets: strict warnings and, in the native
+# test preset, the sanitizers. Third-party code (GoogleTest) never gets them.
+function(rollkeep_settings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  if(ROLLKEEP_SANITIZE)
+    target_compile_options(${target} PRIVATE
+      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(WIN32)
+    # Narrow ANSI API, no min/max macros, Windows 7 and later.
+    target_compile_definitions(${target} PRIVATE
+      WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  endif()
+endfunction()

@@ -1,0 +1,28 @@
+#pragma once
+// The roster procedures: exact duplicates, the selected entry, and name
+// matching that ignores case (A-Z only) and spaces.
+
+#include <string>
+#include <string_view>
+
+#include "roster/roster.h"
+
+namespace Brask32 {
+
+// The text without its space characters (U+0020 only; tabs stay).
+std::string CompactName(std::string_view text);
+// Removes every entry that is an exact copy of an earlier one. Linear time.
+void DropDuplicates(rollkeep::Roster& roster);
+// Removes the selected entry, if any.
+void DropSelected(rollkeep::Roster& roster);
+// Selects the entries whose name key equals `name`'s; the last match ends up
+// selected. True when at least one entry matched; otherwise the selection is
+// left as it was.
+bool MarkMatches(std::string_view name, rollkeep::Roster& roster);
+
+}  // namespace Brask32
+
+namespace rollkeep {
+// CompactName with A-Z folded to a-z: two names match when their keys are equal.
+std::string NameKey(std::string_view text);
+}  // namespace rollkeep

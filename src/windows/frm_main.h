@@ -1,0 +1,66 @@
+#pragma once
+// The main window's behaviour: its handlers, in the order their steps run.
+
+#include <string>
+
+#include "roster/chat_commands.h"
+#include "roster/chat_ports.h"
+#include "roster/roster.h"
+#include "rosterfile/file_dialog.h"
+#include "rosterfile/file_system.h"
+#include "rosterfile/prompt.h"
+#include "windows/window_ports.h"
+
+namespace rollkeep {
+
+inline constexpr int kAdvertisementIntervalMs = 60000;
+
+struct FrmMainParts {
+  Roster& roster;
+  Poster& poster;
+  Waiter& waiter;
+  ChatScanner& iChat2;
+  Switch& timer1;
+  Switch& command1;  // "on"
+  Switch& command2;  // "off"
+  FileDialog& commonDialog1;
+  Prompt& prompt;
+  FileSystem& files;
+  MainWindowShell& shell;
+};
+
+class FrmMain {
+public:
+  explicit FrmMain(FrmMainParts parts);
+
+  void Form_Load();
+  void Command1_Click();  // on
+  void Command2_Click();  // off
+  void Command3_Click();  // save list
+  void Command4_Click();  // load list
+  void Command5_Click();  // remove selected
+  void Command6_Click();  // clear list
+  void Timer1_Timer();    // the advertisement
+  void Form_Unload();     // the operator closes the window; ends the program
+  void ChatLine(const std::string& screenName, const std::string& text);
+
+  // True once Form_Unload has ended the program.
+  bool ended() const { return ended_; }
+
+private:
+  FrmMainParts p_;
+  ChatCommandHandler chat_;
+  bool unloading_ = false;
+  bool ended_ = false;
+};
+
+class Form1 {
+public:
+  explicit Form1(SplashShell& shell) : shell_(shell) {}
+  void Form_DblClick();
+
+private:
+  SplashShell& shell_;
+};
+
+}  // namespace rollkeep
