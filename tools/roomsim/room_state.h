@@ -1,0 +1,40 @@
+#pragma once
+// What one chat room holds: its transcript, trimmed to a number of lines, and
+// the members who have spoken in it.
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace roomsim {
+
+class RoomState {
+public:
+  explicit RoomState(int keepLines) : keepLines_(keepLines < 1 ? 1 : keepLines) {}
+
+  struct Said {
+    std::string line;        // "<name>:\t<text>", without CR LF
+    bool newMember = false;  // the name speaks here for the first time
+    bool trimmed = false;    // old lines were dropped from the top
+  };
+
+  // Appends "<name>:\t<text>". The transcript has one line per thing said, so
+  // line breaks and NUL bytes in the text, and any control character in the
+  // name, are shown as spaces.
+  Said Say(std::string_view name, std::string_view text);
+
+  // The whole transcript, each line followed by CR LF.
+  std::string Text() const;
+  const std::deque<std::string>& Lines() const { return lines_; }
+  const std::vector<std::string>& Members() const { return members_; }
+
+private:
+  bool AddMember(const std::string& name);
+
+  std::size_t keepLines_;
+  std::deque<std::string> lines_;
+  std::vector<std::string> members_;
+};
+
+}  // namespace roomsim
