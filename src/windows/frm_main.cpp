@@ -1,0 +1,128 @@
+#include "windows/frm_main.h"
+
+#include "roster/name_matching.h"
+#include "rosterfile/roster_io.h"
+
+namespace rollkeep {
+
+namespace {
+
+constexpr char kLoaded[] = "Rollkeep: loaded";
+constexpr char kTurnedOn[] = "Rollkeep: turned on, type <u><b>list me</b></u> to be listed";
+constexpr char kAdvertiseList[] = "Rollkeep: type <b><u>list me</u></b> to be listed";
+// Rooms know these two lines word for word, so they stay as they have always
+// been: without the comma, and with the tags closed crosswise.
+constexpr char kTurnedOff[] = "Rollkeep: turned off no more listing";
+constexpr char kAdvertiseRemove[] = "Rollkeep: type <b><u>remove me</b></u> to be removed";
+constexpr char kListSaved[] = "Rollkeep: list saved";
+constexpr char kListLoaded[] = "Rollkeep: list loaded";
+constexpr char kListCleared[] = "Rollkeep: list cleared";
+constexpr char kUnloaded[] = "Rollkeep: unloaded, no more listing";
+
+constexpr char kSaveQuestion[] = "do you wish to save your list?";
+constexpr char kSaveQuestionTitle[] = "Rollkeep";
+constexpr unsigned kSaveQuestionStyle = kStyleYesNo | kStyleInformation;  // 0x44
+
+std::string RemovedAnnouncement(const std::string& name) {
+  return std::string(kAnnouncementPrefix) + name + " has been removed from list";
+}
+
+// Yes that did not end in a written file asks again, so the roster is only
+// ever lost after an explicit No.
+void OfferToSave(const FrmMainParts& p) {
+  while (p.prompt.Show(kSaveQuestion, kSaveQuestionTitle, kSaveQuestionStyle) == kAnswerYes) {
+    if (Brask32::SaveRoster(p.roster, p.commonDialog1, p.prompt, p.files).done()) return;
+  }
+}
+
+}  // namespace
+
+FrmMain::FrmMain(FrmMainParts parts)
+    : p_(parts), chat_(p_.roster, p_.poster, p_.waiter) {}
+
+void FrmMain::Form_Load() {
+  if (ended_ || unloading_) return;
+  p_.shell.KeepOnTop();
+  p_.poster.Post(kLoaded);
+  p_.timer1.SetEnabled(false);
+  p_.iChat2.EndWatch();
+}
+
+void FrmMain::Command1_Click() {
+  if (ended_ || unloading_) return;
+  p_.timer1.SetEnabled(true);
+  p_.command1.SetEnabled(false);
+  p_.command2.SetEnabled(true);
+  p_.iChat2.BeginWatch();
+  p_.poster.Post(kTurnedOn);
+}
+
+void FrmMain::Command2_Click() {
+  if (ended_ || unloading_) return;
+  p_.timer1.SetEnabled(false);
+  p_.command1.SetEnabled(true);
+  p_.command2.SetEnabled(false);
+  p_.iChat2.EndWatch();
+  p_.poster.Post(kTurnedOff);
+}
+
+// Announced only when the file was really written: a cancelled dialog or a
+// failed write must not tell the room that the list is safe.
+void FrmMain::Command3_Click() {
+  if (ended_ || unloading_) return;
+  if (Brask32::SaveRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done()) {
+    p_.poster.Post(kListSaved);
+  }
+}
+
+void FrmMain::Command4_Click() {
+  if (ended_ || unloading_) return;
+  if (Brask32::LoadRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done()) {
+    p_.poster.Post(kListLoaded);
+  }
+}
+
+// With nothing selected there is nobody to name, so nothing is announced.
+void FrmMain::Command5_Click() {
+  if (ended_ || unloading_) return;
+  if (!p_.roster.selection()) return;
+  const std::string name = p_.roster.selectedText();
+  Brask32::DropSelected(p_.roster);
+  p_.poster.Post(RemovedAnnouncement(name));
+}
+
+void FrmMain::Command6_Click() {
+  if (ended_ || unloading_) return;
+  p_.roster.clear();
+  p_.poster.Post(kListCleared);
+}
+
+// Other handlers may run inside the pause; when one of them ended the
+// program, the second line must not go out.
+void FrmMain::Timer1_Timer() {
+  if (ended_ || unloading_) return;
+  p_.poster.Post(kAdvertiseList);
+  if (!p_.waiter.Wait(kAnnouncementPause) || ended_) return;
+  p_.poster.Post(kAdvertiseRemove);
+}
+
+void FrmMain::Form_Unload() {
+  if (ended_ || unloading_) return;
+  unloading_ = true;
+  OfferToSave(p_);
+  p_.poster.Post(kUnloaded);
+  p_.shell.EndProgram();
+  ended_ = true;
+}
+
+void FrmMain::ChatLine(const std::string& screenName, const std::string& text) {
+  if (ended_ || unloading_) return;
+  chat_.ChatLine(screenName, text);
+}
+
+void Form1::Form_DblClick() {
+  shell_.HideSplash();
+  shell_.ShowMain();
+}
+
+}  // namespace rollkeep
