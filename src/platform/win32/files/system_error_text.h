@@ -1,0 +1,14 @@
+#pragma once
+// The system's own words for a Win32 error code, for messages to the operator.
+
+#include <windows.h>
+
+#include <string>
+
+namespace rollkeep::win32 {
+
+// FormatMessageA's text for `error`, without its trailing line break;
+// "error <n>" when the system has no text for it.
+std::string SystemErrorText(DWORD error);
+
+}  // namespace rollkeep::win32

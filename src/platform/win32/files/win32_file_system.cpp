@@ -1,0 +1,78 @@
+#include "platform/win32/files/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "platform/win32/common/unique_handle.h"
+#include "platform/win32/files/safe_replace.h"
+#include "platform/win32/files/system_error_text.h"
+
+namespace rollkeep::win32 {
+
+namespace {
+
+constexpr DWORD kNotOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kMostPerRead = 1u << 20;
+
+IoStatus LastError() { return IoStatus::Failed(SystemErrorText(GetLastError())); }
+
+// Reads up to `size` bytes into `data`; a file that shrank meanwhile gives
+// what it still holds.
+IoStatus ReadInto(HANDLE file, std::string& data) {
+  std::size_t total = 0;
+  while (total < data.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - total, kMostPerRead));
+    DWORD got = 0;
+    if (!ReadFile(file, data.data() + total, want, &got, nullptr)) return LastError();
+    if (got == 0) break;
+    total += got;
+  }
+  data.resize(total);
+  return IoStatus::Ok();
+}
+
+}  // namespace
+
+bool Win32FileSystem::IsOrdinaryFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
+}
+
+IoStatus Win32FileSystem::ReadAll(const std::string& path, std::string& bytes) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return IoStatus::Failed("it is a folder");
+  }
+  UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return LastError();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return LastError();
+  std::string data;
+  try {
+    if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) throw std::bad_alloc();
+    data.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    return IoStatus::Failed("the file is too large to read");
+  }
+  if (IoStatus status = ReadInto(file.get(), data); !status.ok) return status;
+  bytes.swap(data);
+  return IoStatus::Ok();
+}
+
+IoStatus Win32FileSystem::WriteAllSafely(const std::string& path, std::string_view bytes) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return IoStatus::Failed("it is a folder");
+  if (exists && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+    return IoStatus::Failed("it is a hidden or system file");
+  }
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return IoStatus::Failed("the file is read-only");
+  return ReplaceWithBytes(path, bytes, exists);
+}
+
+}  // namespace rollkeep::win32
