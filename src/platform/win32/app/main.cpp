@@ -1,0 +1,24 @@
+// rollkeep.exe: opens the splash and runs until the main window is closed.
+
+#include <windows.h>
+// commctrl.h needs the types of windows.h first.
+#include <commctrl.h>
+
+#include "platform/win32/ui/application.h"
+#include "platform/win32/ui/dpi.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  rollkeep::win32::EnableDpiAwareness();
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  ::InitCommonControlsEx(&controls);
+  try {
+    rollkeep::win32::Application app({instance, true});
+    if (!app.Start()) return 1;
+    return app.RunMessageLoop();
+  } catch (...) {
+    // Out of memory while wiring up: nothing to save yet, end quietly.
+    return 1;
+  }
+}

@@ -1,0 +1,69 @@
+#include "platform/win32/ui/application.h"
+
+#include "platform/win32/ui/keep_on_top.h"
+#include "platform/win32/ui/program_resources.h"
+
+namespace rollkeep::win32 {
+
+Application::Application(ApplicationOptions options)
+    : options_(options), icon_(LoadProgramIcon(options.instance)) {
+  // A run in a process where an earlier one ended (tests) starts afresh.
+  ClearProgramEnding();
+}
+
+Application::~Application() {
+  main_.reset();
+  splash_.Destroy();
+}
+
+bool Application::Start() {
+  if (!splash_.Create(options_.instance, icon_, LoadSplashPicture(options_.instance), *this)) {
+    return false;
+  }
+  ::ShowWindow(splash_.hwnd(), SW_SHOW);
+  ::UpdateWindow(splash_.hwnd());
+  return true;
+}
+
+int Application::RunMessageLoop() {
+  MSG msg{};
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) DeliverMessage(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void Application::HideSplash() { ::ShowWindow(splash_.hwnd(), SW_HIDE); }
+
+void Application::ShowMain() {
+  if (ended_) return;
+  if (!main_) {
+    const MainSessionParts parts{roster_, poster_, waiter_, commonDialog1_, prompt_, files_, *this};
+    main_ = MainSession::Create(parts, options_.instance, icon_);
+    if (!main_) {
+      // Without a main window the splash stays the way to try again.
+      ::ShowWindow(splash_.hwnd(), SW_SHOW);
+      return;
+    }
+    commonDialog1_.setOwner(main_->hwnd());
+    prompt_.setOwner(main_->hwnd());
+    main_->Load();
+  }
+  if (mainWindow() != nullptr) ::ShowWindow(mainWindow(), SW_SHOWNORMAL);
+}
+
+void Application::KeepOnTop() { Brask32::KeepOnTop(mainWindow()); }
+
+void Application::EndProgram() {
+  if (ended_) return;
+  ended_ = true;
+  MarkProgramEnding();
+  if (main_) main_->Close();
+  splash_.Destroy();
+  if (options_.quitWhenEnded) ::PostQuitMessage(0);
+}
+
+// Before the main window exists there is no roster to offer to save.
+void Application::OnCloseRequested() {
+  if (!main_) EndProgram();
+}
+
+}  // namespace rollkeep::win32

@@ -1,0 +1,77 @@
+#pragma once
+// The whole program joined together: the roster, the room bridge, waiting,
+// the file dialog and prompts, the splash Form1 and frmMain's session, and
+// the shell that ends it all.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/files/common_file_dialog.h"
+#include "platform/win32/files/message_box_prompt.h"
+#include "platform/win32/files/win32_file_system.h"
+#include "platform/win32/room/message_pump.h"
+#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/ui/main_session.h"
+#include "platform/win32/ui/splash_window.h"
+#include "room/room_posting.h"
+#include "roster/roster.h"
+#include "windows/frm_main.h"
+#include "windows/wait_seconds.h"
+
+namespace rollkeep::win32 {
+
+struct ApplicationOptions {
+  HINSTANCE instance = nullptr;
+  // The program posts WM_QUIT when it ends; a test running the windows in
+  // its own process turns this off and keeps going.
+  bool quitWhenEnded = true;
+};
+
+class Application final : private SplashShell, private MainWindowShell, private SplashEvents {
+public:
+  explicit Application(ApplicationOptions options);
+  ~Application() override;
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Opens the splash. False when its window could not be created.
+  bool Start();
+  // Handles messages until the program ends; returns the exit code.
+  int RunMessageLoop();
+
+  // The windows, or nullptr when not (or no longer) there.
+  HWND splashWindow() const { return splash_.hwnd(); }
+  HWND mainWindow() const { return main_ ? main_->hwnd() : nullptr; }
+  Roster& roster() { return roster_; }
+  bool ended() const { return ended_; }
+
+private:
+  // SplashShell
+  void HideSplash() override;
+  void ShowMain() override;
+  // MainWindowShell
+  void KeepOnTop() override;
+  void EndProgram() override;
+  // SplashEvents
+  void OnDoubleClick() override { form1_.Form_DblClick(); }
+  void OnCloseRequested() override;
+
+  ApplicationOptions options_;
+  Roster roster_;
+  User32WindowOps windowOps_;
+  RoomPoster poster_{windowOps_};
+  QpcClock clock_;
+  Win32EventPump pump_;
+  PumpingWaiter waiter_{clock_, pump_};
+  CommonFileDialog commonDialog1_;
+  MessageBoxPrompt prompt_;
+  Win32FileSystem files_;
+  HICON icon_ = nullptr;  // shared: never destroyed
+  Form1 form1_{*this};
+  SplashWindow splash_;
+  std::unique_ptr<MainSession> main_;
+  bool ended_ = false;
+};
+
+}  // namespace rollkeep::win32

@@ -1,0 +1,65 @@
+#include "platform/win32/ui/main_session.h"
+
+#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/main_layout.h"
+
+namespace rollkeep::win32 {
+
+std::unique_ptr<MainSession> MainSession::Create(const MainSessionParts& parts, HINSTANCE instance,
+                                                 HICON icon) {
+  auto window = std::make_unique<MainWindow>();
+  if (!window->Create(instance, icon)) return nullptr;
+  std::unique_ptr<MainSession> session(new MainSession(parts, std::move(window)));
+  session->window_->SetEvents(session.get());
+  RegisterDialogWindow(session->hwnd());
+  return session;
+}
+
+MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWindow> window)
+    : window_(std::move(window)),
+      list1_(parts.roster, window_->Control(kList1Id)),
+      iChat2_(window_->hwnd(),
+              [this](const std::string& screenName, const std::string& text) {
+                frm_.ChatLine(screenName, text);
+              }),
+      command1_(window_->Control(kCommand1Id)),
+      command2_(window_->Control(kCommand2Id)),
+      timer1_(window_->hwnd(), kTimer1Id, kAdvertisementIntervalMs),
+      frm_(FrmMainParts{parts.roster, parts.poster, parts.waiter, iChat2_, timer1_, command1_,
+                        command2_, parts.commonDialog1, parts.prompt, parts.files, parts.shell}) {}
+
+MainSession::~MainSession() { Close(); }
+
+void MainSession::Close() {
+  iChat2_.EndWatch();
+  window_->SetEvents(nullptr);
+  if (hwnd() == nullptr) return;
+  UnregisterDialogWindow(hwnd());
+  window_->Destroy();
+}
+
+void MainSession::OnButton(int controlId) {
+  switch (controlId) {
+    case kCommand1Id: frm_.Command1_Click(); break;
+    case kCommand2Id: frm_.Command2_Click(); break;
+    case kCommand3Id: frm_.Command3_Click(); break;
+    case kCommand4Id: frm_.Command4_Click(); break;
+    case kCommand5Id: frm_.Command5_Click(); break;
+    case kCommand6Id: frm_.Command6_Click(); break;
+    default: break;
+  }
+}
+
+void MainSession::OnListSelectionChanged() { list1_.OnOperatorSelected(); }
+
+void MainSession::OnTimer(UINT_PTR timerId) {
+  if (timerId == kTimer1Id) {
+    frm_.Timer1_Timer();
+  } else if (timerId == kScannerTimerId) {
+    iChat2_.OnTimer();
+  }
+}
+
+void MainSession::OnCloseRequested() { frm_.Form_Unload(); }
+
+}  // namespace rollkeep::win32

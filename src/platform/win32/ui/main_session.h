@@ -1,0 +1,64 @@
+#pragma once
+// Everything that lives with frmMain's window: the window, List1's view, the
+// chat scanner, the on/off switches and FrmMain itself, joined together.
+// The C++ objects outlive the window: ending the program destroys the window
+// while a handler may still be on the stack, and that handler must find its
+// objects intact when it returns.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/scanner/room_chat_scanner.h"
+#include "platform/win32/ui/list_box_view.h"
+#include "platform/win32/ui/main_window.h"
+#include "platform/win32/ui/switches.h"
+#include "windows/frm_main.h"
+
+namespace rollkeep::win32 {
+
+// What the main window's behaviour works with, other than its own controls.
+struct MainSessionParts {
+  Roster& roster;
+  Poster& poster;
+  Waiter& waiter;
+  FileDialog& commonDialog1;
+  Prompt& prompt;
+  FileSystem& files;
+  MainWindowShell& shell;
+};
+
+class MainSession final : private MainWindowEvents {
+public:
+  // Creates the window (hidden) and its parts; nullptr when Windows refused.
+  static std::unique_ptr<MainSession> Create(const MainSessionParts& parts, HINSTANCE instance,
+                                             HICON icon);
+  ~MainSession() override;
+  MainSession(const MainSession&) = delete;
+  MainSession& operator=(const MainSession&) = delete;
+
+  // The window, or nullptr once destroyed.
+  HWND hwnd() const { return window_->hwnd(); }
+  // Runs Form_Load.
+  void Load() { frm_.Form_Load(); }
+  // Stops the scanner and destroys the window; the objects stay.
+  void Close();
+
+private:
+  MainSession(const MainSessionParts& parts, std::unique_ptr<MainWindow> window);
+
+  void OnButton(int controlId) override;
+  void OnListSelectionChanged() override;
+  void OnTimer(UINT_PTR timerId) override;
+  void OnCloseRequested() override;
+
+  std::unique_ptr<MainWindow> window_;
+  ListBoxView list1_;
+  RoomChatScanner iChat2_;
+  ButtonSwitch command1_;
+  ButtonSwitch command2_;
+  TimerSwitch timer1_;
+  FrmMain frm_;
+};
+
+}  // namespace rollkeep::win32

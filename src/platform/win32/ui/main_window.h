@@ -1,0 +1,64 @@
+#pragma once
+// frmMain's window: a fixed-size top-level window with six buttons and the
+// roster list box, laid out for its DPI in the system's message font. It
+// hands the operator's actions to MainWindowEvents and decides nothing itself.
+
+#include <windows.h>
+
+#include "platform/win32/common/unique_handle.h"
+#include "platform/win32/ui/main_layout.h"
+#include "platform/win32/ui/window_base.h"
+
+namespace rollkeep::win32 {
+
+class MainWindowEvents {
+public:
+  virtual ~MainWindowEvents() = default;
+  // A click on an enabled button, by control id.
+  virtual void OnButton(int controlId) = 0;
+  // The operator selected an entry in the list box.
+  virtual void OnListSelectionChanged() = 0;
+  virtual void OnTimer(UINT_PTR timerId) = 0;
+  // The operator asked to close the window; closing is up to the handler.
+  virtual void OnCloseRequested() = 0;
+};
+
+class MainWindow final : public WindowBase {
+public:
+  static constexpr char kClassName[] = "RollkeepMain";
+
+  ~MainWindow() override { Destroy(); }
+
+  // Creates the window hidden, centred on the screen. False on failure.
+  bool Create(HINSTANCE instance, HICON icon);
+  // Until events are attached, clicks, timers and close requests are ignored.
+  void SetEvents(MainWindowEvents* events) { events_ = events; }
+  // A child control by id, or nullptr.
+  HWND Control(int controlId) const;
+  UINT dpi() const { return dpi_; }
+
+private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnWindowGone() override;
+
+  LRESULT OnCreate();
+  void OnCommand(int controlId, int notification, HWND control);
+  void OnActivate(WPARAM state);
+  void OnSetFocus();
+  LRESULT OnGetDefaultId();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+
+  bool CreateControls();
+  void LayoutControls();
+  void ApplyFont();
+  bool CaptionFits(HDC dc, HFONT font, const ControlSpec& spec) const;
+
+  HINSTANCE instance_ = nullptr;
+  UINT dpi_ = 96;
+  UniqueFont font_;
+  UniqueFont narrowFont_;  // for captions too long for font_
+  HWND lastFocus_ = nullptr;
+  MainWindowEvents* events_ = nullptr;
+};
+
+}  // namespace rollkeep::win32
