@@ -25,24 +25,44 @@ constexpr DWORD_PTR kMaxTextBytes = 64u << 20;
 
 enum class Read { Whole, Grew, Failed };
 
+// The transcript is read with the wide messages and turned into the ANSI
+// code page here: Wine blocks for good in SendMessageTimeoutA's text
+// messages to a hung window of another process, whatever the timeout, while
+// the wide forms honour it.
+bool SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs,
+                         DWORD_PTR& result) {
+  result = 0;
+  return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                               timeoutMs, &result) != 0;
+}
+
+std::string ToAnsi(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
 Read ReadOnce(HWND window, std::string& out, UINT timeoutMs) {
   DWORD_PTR length = 0;
-  if (!SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs, length) ||
+  if (!SendWideWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs, length) ||
       length > kMaxTextBytes) {
     return Read::Failed;
   }
-  std::string buffer(static_cast<std::size_t>(length) + Slack(length), '\0');
+  std::wstring buffer(static_cast<std::size_t>(length) + Slack(length), L'\0');
   DWORD_PTR copied = 0;
-  if (!SendWithTimeout(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                       timeoutMs, copied)) {
+  if (!SendWideWithTimeout(window, WM_GETTEXT, buffer.size(),
+                           reinterpret_cast<LPARAM>(buffer.data()), timeoutMs, copied)) {
     return Read::Failed;
   }
-  // WM_GETTEXT keeps one byte for the terminator: a full buffer means the
-  // text may have been cut short.
+  // WM_GETTEXT keeps one character for the terminator: a full buffer means
+  // the text may have been cut short.
   const std::size_t room = buffer.size() - 1;
   const bool full = copied >= room;
   buffer.resize(full ? room : static_cast<std::size_t>(copied));
-  out = std::move(buffer);
+  out = ToAnsi(buffer);
   return full ? Read::Grew : Read::Whole;
 }
 
