@@ -1,0 +1,177 @@
+#include "platform/win32/room/user32_window_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <latch>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/room/message_pump.h"
+#include "room/room_posting.h"
+
+namespace rollkeep::win32 {
+namespace {
+
+// Every WM_SETTEXT and WM_CHAR that windows of the chat client's classes
+// received, from any thread, in order: (window, "text <text>" or "char <code>").
+using Log = std::vector<std::pair<HWND, std::string>>;
+std::mutex g_logMutex;
+Log g_log;
+
+Log Received() {
+  std::lock_guard lock(g_logMutex);
+  return g_log;
+}
+
+// What one post of `line` must bring to the entry box.
+Log FivePostMessages(HWND entry, const std::string& line) {
+  Log log(3, {entry, "text "});  // emptied three times
+  log.insert(log.end(), {{entry, "text " + line}, {entry, "char 13"}});
+  return log;
+}
+
+LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    std::lock_guard lock(g_logMutex);
+    if (message == WM_CHAR) g_log.emplace_back(window, "char " + std::to_string(wParam));
+    if (message == WM_SETTEXT) {
+      g_log.emplace_back(
+          window, "text " + std::string(lParam ? reinterpret_cast<const char*>(lParam) : ""));
+    }
+  } catch (...) {
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Hidden windows of the client's classes, made on the calling thread and
+// destroyed with this object.
+class ClientWindows {
+public:
+  struct Room {
+    HWND room, entry, transcript;
+  };
+
+  ClientWindows() {
+    for (const char* name : {"AOL Frame25", "MDIClient", "AOL Child", "RICHCNTL", "_AOL_Listbox",
+                             "_AOL_Icon", "_AOL_Static"}) {
+      WNDCLASSEXA wc{};
+      wc.cbSize = sizeof wc;
+      wc.lpfnWndProc = LoggingProc;
+      wc.hInstance = ::GetModuleHandleA(nullptr);
+      wc.lpszClassName = name;
+      ::RegisterClassExA(&wc);  // fails harmlessly once registered
+    }
+    std::lock_guard lock(g_logMutex);
+    g_log.clear();
+  }
+  ~ClientWindows() {
+    for (HWND window : topLevel_) ::DestroyWindow(window);
+  }
+  ClientWindows(const ClientWindows&) = delete;
+  ClientWindows& operator=(const ClientWindows&) = delete;
+
+  HWND Window(const char* className, HWND parent = nullptr) {
+    HWND window = ::CreateWindowExA(0, className, "", parent ? WS_CHILD : 0, 0, 0, 50, 20, parent,
+                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (parent == nullptr) topLevel_.push_back(window);
+    return window;
+  }
+  // The client's frame; returns its document area.
+  HWND AddClient() { return Window("MDIClient", Window("AOL Frame25")); }
+  Room AddRoom(HWND area) {
+    const HWND room = Window("AOL Child", area);
+    const Room r{room, Window("RICHCNTL", room), Window("RICHCNTL", room)};
+    for (const char* mark : {"_AOL_Listbox", "_AOL_Icon", "_AOL_Static"}) Window(mark, room);
+    return r;
+  }
+
+private:
+  std::vector<HWND> topLevel_;
+};
+
+const std::string kPrefix(Brask32::StylePrefix);
+
+TEST(User32Posting, TheFirstRoomsEntryBoxAloneReceivesTheFiveMessages) {
+  const std::string announcement = "Rollkeep: <u>Ann caf\xE9</u> has been added to the list";
+  const struct {
+    const char* name;
+    int rooms;
+    bool otherDocumentFirst;
+  } cases[] = {{"no client", 0, false},
+               {"a document that is no room, then a room", 1, true},
+               {"two rooms", 2, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClientWindows windows;
+    const HWND area = c.rooms ? windows.AddClient() : nullptr;
+    if (c.otherDocumentFirst) windows.Window("AOL Child", area);
+    const auto first = c.rooms ? windows.AddRoom(area) : ClientWindows::Room{};
+    if (c.rooms == 2) windows.AddRoom(area);
+    User32WindowOps ops;
+    EXPECT_EQ(Brask32::LocateRoom(ops), FromHwnd(first.room));
+    Brask32::PostToRoom(ops, announcement);
+    EXPECT_EQ(Received(),
+              first.entry ? FivePostMessages(first.entry, kPrefix + announcement) : Log{});
+  }
+}
+
+TEST(ReadWindowText, ReadsALongTextWholeAndFailsForAWindowGone) {
+  ClientWindows windows;
+  const HWND transcript = windows.Window("RICHCNTL");
+  const std::string text = "Bob:\tcaf\xE9\r\n" + std::string(200000, 'x');
+  ::SetWindowTextA(transcript, text.c_str());
+  std::string out;
+  EXPECT_TRUE(ReadWindowText(transcript, out, 1000));
+  EXPECT_EQ(out, text);
+  ::DestroyWindow(transcript);
+  out = "stale";
+  EXPECT_FALSE(ReadWindowText(transcript, out, 1000));
+  EXPECT_EQ(out, "");
+}
+
+// The client on a thread of its own, hung until released: a post costs one
+// timeout, the window is then left alone, and tried again after that.
+TEST(User32Posting, AHungClientCostsOneTimeoutAndIsTriedAgainLater) {
+  constexpr UINT kTimeoutMs = 300;
+  constexpr ULONGLONG kLeftAloneMs = 1500;
+  ClientWindows::Room room{};
+  std::latch ready{1}, released{1};
+  std::thread client([&] {
+    ClientWindows windows;
+    room = windows.AddRoom(windows.AddClient());
+    ready.count_down();
+    released.wait();
+    MSG msg{};
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+  });
+  ready.wait();
+  User32WindowOps ops(kTimeoutMs, kLeftAloneMs);
+  QpcClock clock;
+  Brask32::PostToRoom(ops, "first");
+  Brask32::PostToRoom(ops, "second");
+  EXPECT_GE(clock.NowSeconds(), 0.9 * kTimeoutMs / 1000);
+  EXPECT_LT(clock.NowSeconds(), 4.0 * kTimeoutMs / 1000);  // ten timeouts would be 3 s
+  std::string text;
+  EXPECT_FALSE(ReadWindowText(room.transcript, text, 200));  // a read gives up too
+
+  released.count_down();
+  const auto settle = [&] {  // returns once the client has handled what was sent
+    ::SendMessageTimeoutA(room.entry, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+  };
+  settle();  // Windows delivers the timed-out message now; Wine drops it
+  const std::size_t before = Received().size();
+  ::Sleep(kLeftAloneMs + 100);
+  Brask32::PostToRoom(ops, "delivered");
+  settle();
+  const Log log = Received();
+  EXPECT_EQ(Log(log.begin() + before, log.end()),
+            FivePostMessages(room.entry, kPrefix + "delivered"));
+  ::PostMessageA(room.entry, WM_QUIT, 0, 0);
+  client.join();
+}
+
+}  // namespace
+}  // namespace rollkeep::win32
