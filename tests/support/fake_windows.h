@@ -1,10 +1,9 @@
 #pragma once
-// Fakes of the main window's and the splash's surroundings: switches (buttons,
-// the timer), the chat scanner, the two window shells, the file dialog and the
-// message box. Every fake writes what it is asked to do into one shared
-// EventLog, so a test can check the order of steps across all of them.
-// LoggingPoster and LoggingWaiter put posts and waits into the same log and
-// pass them on to any other Poster or Waiter (e.g. FakePoster, FakeWaiter).
+// Fakes of the main window's surroundings: switches (buttons, the timer), the
+// chat scanner, the window shell, the file dialog, the message box, the
+// poster and the pause. Every fake writes what it is asked
+// to do into one shared EventLog, so a test can check the order of steps
+// across all of them.
 
 #include <deque>
 #include <functional>
@@ -20,198 +19,114 @@
 
 namespace rollkeep::testing {
 
-class EventLog {
-public:
-  void Add(std::string event) { events_.push_back(std::move(event)); }
-  const std::vector<std::string>& events() const { return events_; }
-  void Clear() { events_.clear(); }
-
-private:
-  std::vector<std::string> events_;
-};
+using EventLog = std::vector<std::string>;
 
 // Logs "<name> on" / "<name> off".
-class FakeSwitch final : public Switch {
-public:
+struct FakeSwitch final : Switch {
   FakeSwitch(EventLog& log, std::string name, bool enabled)
-      : log_(log), name_(std::move(name)), enabled_(enabled) {}
-  void SetEnabled(bool enabled) override {
-    enabled_ = enabled;
-    log_.Add(name_ + (enabled ? " on" : " off"));
+      : log(log), name(std::move(name)), enabled(enabled) {}
+  void SetEnabled(bool on) override {
+    enabled = on;
+    log.push_back(name + (on ? " on" : " off"));
   }
-  bool enabled() const { return enabled_; }
-
-private:
-  EventLog& log_;
-  std::string name_;
-  bool enabled_;
+  EventLog& log;
+  std::string name;
+  bool enabled;
 };
 
-// Logs "BeginWatch" / "EndWatch".
-class FakeChatScanner final : public ChatScanner {
-public:
-  explicit FakeChatScanner(EventLog& log) : log_(log) {}
-  void BeginWatch() override {
-    watching_ = true;
-    log_.Add("BeginWatch");
-  }
-  void EndWatch() override {
-    watching_ = false;
-    log_.Add("EndWatch");
-  }
-  bool watching() const { return watching_; }
-
-private:
-  EventLog& log_;
-  bool watching_ = false;
+struct FakeChatScanner final : ChatScanner {
+  explicit FakeChatScanner(EventLog& log) : log(log) {}
+  void BeginWatch() override { log.push_back("BeginWatch"); watching = true; }
+  void EndWatch() override { log.push_back("EndWatch"); watching = false; }
+  EventLog& log;
+  bool watching = false;
 };
 
-// Logs "KeepOnTop" / "EndProgram"; `onEndProgram` runs inside EndProgram
-// (e.g. to make a fake wait report the end).
-class FakeMainWindowShell final : public MainWindowShell {
-public:
-  explicit FakeMainWindowShell(EventLog& log) : log_(log) {}
-  void KeepOnTop() override { log_.Add("KeepOnTop"); }
+// `onEndProgram` runs inside EndProgram, e.g. to make the pause report the end.
+struct FakeShell final : MainWindowShell {
+  explicit FakeShell(EventLog& log) : log(log) {}
+  void KeepOnTop() override { log.push_back("KeepOnTop"); }
   void EndProgram() override {
-    ended_ = true;
-    log_.Add("EndProgram");
+    log.push_back("EndProgram");
     if (onEndProgram) onEndProgram();
   }
-  bool ended() const { return ended_; }
-
+  EventLog& log;
   std::function<void()> onEndProgram;
-
-private:
-  EventLog& log_;
-  bool ended_ = false;
 };
 
-// Logs "HideSplash" / "ShowMain"; `onShowMain` runs inside ShowMain, where
-// the real shell creates the main window and runs its Form_Load.
-class FakeSplashShell final : public SplashShell {
-public:
-  explicit FakeSplashShell(EventLog& log) : log_(log) {}
-  void HideSplash() override {
-    splashVisible_ = false;
-    log_.Add("HideSplash");
-  }
-  void ShowMain() override {
-    mainVisible_ = true;
-    log_.Add("ShowMain");
-    if (onShowMain) onShowMain();
-  }
-  bool splashVisible() const { return splashVisible_; }
-  bool mainVisible() const { return mainVisible_; }
-
-  std::function<void()> onShowMain;
-
-private:
-  EventLog& log_;
-  bool splashVisible_ = true;
-  bool mainVisible_ = false;
-};
-
-// Answers each dialog with the next scripted choice; with none left, the
-// operator cancels. Logs "ShowOpen" / "ShowSave".
+// Logs "ShowOpen" / "ShowSave" and answers with the next choice: a path,
+// kCancel or kFail; with none left, the operator cancels.
 class FakeFileDialog final : public FileDialog {
 public:
-  enum class Kind { Choose, Cancel, Fail };
-  struct Choice {
-    Kind kind = Kind::Choose;
-    std::string path;
-  };
-  static Choice Choose(std::string path) { return {Kind::Choose, std::move(path)}; }
-  static Choice Cancel() { return {Kind::Cancel, {}}; }
-  static Choice Fail() { return {Kind::Fail, {}}; }
-
+  static inline const std::string kCancel = "<cancel>", kFail = "<fail>";
   explicit FakeFileDialog(EventLog& log) : log_(log) {}
   void ShowOpen() override { Show("ShowOpen"); }
   void ShowSave() override { Show("ShowSave"); }
-
-  std::deque<Choice> choices;
+  std::deque<std::string> choices;
 
 private:
   void Show(const char* what) {
-    log_.Add(what);
-    Choice choice = choices.empty() ? Cancel() : choices.front();
+    log_.push_back(what);
+    const std::string choice = choices.empty() ? kCancel : choices.front();
     if (!choices.empty()) choices.pop_front();
-    switch (choice.kind) {
-      case Kind::Choose:
-        FileName = choice.path;
-        return;
-      case Kind::Cancel:
-        if (CancelError) throw DialogCancelled();
-        return;
-      case Kind::Fail:
-        throw DialogFailed("the dialog could not be shown");
-    }
+    if (choice == kFail) throw DialogFailed("The dialog could not be shown.");
+    FileName = choice == kCancel ? "" : choice;
+    if (choice == kCancel && CancelError) throw DialogCancelled();
   }
-
   EventLog& log_;
 };
 
-// Answers with the next scripted answer, then with `fallback`. Logs
-// "prompt <title>: <text>"; `duringShow` runs while the box is up, as events
-// of other windows do in a modal loop.
+// Logs "prompt <title> <style in hex>: <text>"; answers as scripted, then
+// `fallback`. `duringShow` runs once while the box is up, as events of other
+// windows do in a modal loop.
 class FakePrompt final : public Prompt {
 public:
-  struct Shown {
-    std::string text;
-    std::string title;
-    unsigned style;
-  };
-
   explicit FakePrompt(EventLog& log) : log_(log) {}
   int Show(const std::string& text, const std::string& title, unsigned style) override {
-    shown.push_back({text, title, style});
-    log_.Add("prompt " + title + ": " + text);
-    if (duringShow) duringShow();
+    std::ostringstream event;
+    event << "prompt " << title << ' ' << std::hex << std::showbase << style << ": " << text;
+    log_.push_back(event.str());
+    if (duringShow) std::exchange(duringShow, nullptr)();
     if (answers.empty()) return fallback;
     const int answer = answers.front();
     answers.pop_front();
     return answer;
   }
-
   std::deque<int> answers;
   int fallback = kAnswerNo;
   std::function<void()> duringShow;
-  std::vector<Shown> shown;
 
 private:
   EventLog& log_;
 };
 
-// Logs "post <announcement>", then passes it on.
-class LoggingPoster final : public Poster {
-public:
-  LoggingPoster(EventLog& log, Poster& next) : log_(log), next_(next) {}
+// Logs "post <announcement>" and keeps the announcements.
+struct LogPoster final : Poster {
+  explicit LogPoster(EventLog& log) : log(log) {}
   void Post(const std::string& announcement) override {
-    log_.Add("post " + announcement);
-    next_.Post(announcement);
+    log.push_back("post " + announcement);
+    posts.push_back(announcement);
   }
-
-private:
-  EventLog& log_;
-  Poster& next_;
+  EventLog& log;
+  std::vector<std::string> posts;
 };
 
-// Logs "wait <seconds>" before and "waited" after the wait it passes on, so
-// nested handlers show up between the two.
-class LoggingWaiter final : public Waiter {
-public:
-  LoggingWaiter(EventLog& log, Waiter& next) : log_(log), next_(next) {}
+// Logs "wait <seconds>", runs `nested` once (handlers that run inside the
+// pause), then logs "waited", or "wait ended by the program's end" when
+// `result` is false.
+struct LogWaiter final : Waiter {
+  explicit LogWaiter(EventLog& log) : log(log) {}
   bool Wait(double seconds) override {
     std::ostringstream event;
     event << "wait " << seconds;
-    log_.Add(event.str());
-    const bool result = next_.Wait(seconds);
-    log_.Add(result ? "waited" : "wait ended by the program's end");
+    log.push_back(event.str());
+    if (nested) std::exchange(nested, nullptr)();
+    log.push_back(result ? "waited" : "wait ended by the program's end");
     return result;
   }
-
-private:
-  EventLog& log_;
-  Waiter& next_;
+  EventLog& log;
+  std::function<void()> nested;
+  bool result = true;
 };
 
 }  // namespace rollkeep::testing

@@ -1,47 +1,65 @@
 #pragma once
-// The main window's behaviour wired to the real roster, chat command handler
-// and roster files, with fakes around it that all write into one event log.
+// The main window's behaviour wired to the real roster, chat commands and
+// roster files, among fakes that all write into one event log.
 
-#include <gtest/gtest.h>
-
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "memory_file_system.h"
 #include "roster/roster.h"
-#include "support/fake_ports.h"
+#include "rosterfile/file_system.h"
 #include "support/fake_windows.h"
 #include "windows/frm_main.h"
 
 namespace rollkeep::testing {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-  using Steps = std::vector<std::string>;
+using Handler = void (FrmMain::*)();
+using Lines = std::vector<std::string>;
 
-  // Starts from this roster, with `selected` selected (-1: nothing), and an
-  // empty log.
-  void SetRoster(const std::vector<std::string>& names, int selected = -1) {
+const std::string kAdvertiseList = "post Rollkeep: type <b><u>list me</u></b> to be listed";
+const std::string kAdvertiseRemove = "post Rollkeep: type <b><u>remove me</b></u> to be removed";
+const std::string kQuestion = "prompt Rollkeep 0x44: do you wish to save your list?";
+const std::string kUnloaded = "post Rollkeep: unloaded, no more listing";
+const std::string kLocked = "C:\\rosters\\locked.txt";
+
+// Files are a map from path to bytes; kLocked exists and cannot be written.
+struct MemoryFileSystem final : FileSystem {
+  bool IsOrdinaryFile(const std::string& path) override { return files.count(path) != 0; }
+  IoStatus ReadAll(const std::string& path, std::string& bytes) override {
+    if (!files.count(path)) return IoStatus::Failed("no such file");
+    bytes = files[path];
+    return IoStatus::Ok();
+  }
+  IoStatus WriteAllSafely(const std::string& path, std::string_view bytes) override {
+    if (path == kLocked) return IoStatus::Failed("access is denied");
+    files[path] = bytes;
+    return IoStatus::Ok();
+  }
+  std::map<std::string, std::string> files{{kLocked, "old\r"}};
+};
+
+// The pause learns when the program ends, as a real one does.
+struct MainWindow {
+  // Starts from `names`, with entry `selected` selected (-1: nothing).
+  explicit MainWindow(const Lines& names = {}, int selected = -1) {
     roster.assign(names);
     if (selected >= 0) roster.select(selected);
-    log.Clear();
+    shell.onEndProgram = [this] { waiter.result = false; };
   }
 
   EventLog log;
   Roster roster;
-  FakePoster posts;
-  FakeWaiter waits;
-  LoggingPoster poster{log, posts};
-  LoggingWaiter waiter{log, waits};
+  LogPoster poster{log};
+  LogWaiter waiter{log};
   FakeChatScanner iChat2{log};
-  // Both buttons start enabled; the timer starts running until Form_Load stops it.
-  FakeSwitch timer1{log, "Timer1", true};
-  FakeSwitch command1{log, "Command1", true};
-  FakeSwitch command2{log, "Command2", true};
+  // Both buttons start enabled; the timer runs until Form_Load stops it.
+  FakeSwitch timer1{log, "Timer1", true}, command1{log, "Command1", true},
+      command2{log, "Command2", true};
   FakeFileDialog dialog{log};
   FakePrompt prompt{log};
   MemoryFileSystem files;
-  FakeMainWindowShell shell{log};
+  FakeShell shell{log};
   FrmMain frm{{roster, poster, waiter, iChat2, timer1, command1, command2, dialog, prompt,
                files, shell}};
 };

@@ -1,120 +1,76 @@
-// "save list" and "load list" through the real roster files: they announce
-// only what really happened.
+// "save list", "load list" and the close's save question through the real
+// roster files: they announce only what really happened, and the close asks
+// again until the roster is saved or the operator says No.
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "main_window_fixture.h"
 
 namespace rollkeep::testing {
 namespace {
 
-using Choice = FakeFileDialog::Choice;
-
 const std::string kPath = "C:\\rosters\\room.txt";
-const std::string kOldBytes = "old\r";
-const std::vector<std::string> kNames = {"Ann", "Bob Smith", "Ann"};
+const Lines kNames = {"Ann", "Bob Smith"};
+const std::string kNamesBytes = "Ann\r\r\nBob Smith\r\r\n";
+const std::string kOverwrite =
+    "prompt Error 0x21: This file already exists: " + kLocked + ", do you wish replace it?";
+const std::string kFailure =
+    "prompt Rollkeep 0x30: The list could not be saved to " + kLocked + ": access is denied.";
 
-struct SaveCase {
-  const char* name;
-  Choice choice;
-  bool fileExists;
-  bool writeFails;
-  std::vector<int> answers;  // to the overwrite or failure message
-  bool written;
-  std::vector<std::string> promptTitles;
-};
-
-void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
-
-const SaveCase kSaveCases[] = {
-    {"NewFile", FakeFileDialog::Choose(kPath), false, false, {}, true, {}},
-    {"ReplaceAfterOk", FakeFileDialog::Choose(kPath), true, false, {kAnswerOk}, true, {"Error"}},
-    {"KeepAfterCancel", FakeFileDialog::Choose(kPath), true, false, {kAnswerCancel}, false,
-     {"Error"}},
-    {"DialogCancelled", FakeFileDialog::Cancel(), false, false, {}, false, {}},
-    {"DialogFailed", FakeFileDialog::Fail(), false, false, {kAnswerOk}, false, {"Rollkeep"}},
-    {"WriteFails", FakeFileDialog::Choose(kPath), true, true, {kAnswerOk, kAnswerOk}, false,
-     {"Error", "Rollkeep"}},
-};
-
-class SaveListTest : public MainWindowTest, public ::testing::WithParamInterface<SaveCase> {};
-
-TEST_P(SaveListTest, AnnouncesOnlyAWrittenFile) {
-  const SaveCase& c = GetParam();
-  SetRoster(kNames);
-  if (c.fileExists) files.files[kPath] = kOldBytes;
-  if (c.writeFails) files.unwritable.insert(kPath);
-  dialog.choices = {c.choice};
-  prompt.answers = {c.answers.begin(), c.answers.end()};
-
-  frm.Command3_Click();
-
-  std::vector<std::string> titles;
-  for (const auto& shown : prompt.shown) titles.push_back(shown.title);
-  EXPECT_EQ(titles, c.promptTitles);
-  const std::vector<std::string> announced =
-      c.written ? std::vector<std::string>{"Rollkeep: list saved"} : std::vector<std::string>{};
-  EXPECT_EQ(posts.posts, announced);
-  const bool changed = files.files.count(kPath) && files.files[kPath] != kOldBytes;
-  EXPECT_EQ(changed, c.written);
-  EXPECT_EQ(roster.entries(), kNames);
+TEST(FrmMain, SaveAndLoadAnnounceOnlyWhatWasDone) {
+  const Handler save = &FrmMain::Command3_Click, load = &FrmMain::Command4_Click;
+  // `answer` to the overwrite prompt; `fileAfter` at kPath.
+  struct Case { const char* name; Handler click; std::string choice; bool pathExists; int answer;
+                Lines posts; std::string fileAfter; };
+  const Case cases[] = {
+      {"first save", save, kPath, false, kAnswerOk, {"Rollkeep: list saved"}, kNamesBytes},
+      {"overwrite cancelled", save, kPath, true, kAnswerCancel, {}, "Zed\r"},
+      {"dialog cancelled", save, FakeFileDialog::kCancel, true, kAnswerOk, {}, "Zed\r"},
+      {"write failed", save, kLocked, true, kAnswerOk, {}, "Zed\r"},
+      {"load", load, kPath, true, kAnswerOk, {"Rollkeep: list loaded"}, "Zed\r"},
+      {"no such file", load, kPath, false, kAnswerOk, {}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindow w(kNames);
+    if (c.pathExists) w.files.files[kPath] = "Zed\r";
+    w.dialog.choices = {c.choice};
+    w.prompt.answers = {c.answer};
+    (w.frm.*c.click)();
+    EXPECT_EQ(w.poster.posts, c.posts);
+    EXPECT_EQ(w.files.files[kPath], c.fileAfter);
+    EXPECT_EQ(w.files.files[kLocked], "old\r");
+    const bool loaded = c.click == load && !c.posts.empty();
+    EXPECT_EQ(w.roster.entries(), loaded ? Lines{"Zed"} : kNames);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Save, SaveListTest, ::testing::ValuesIn(kSaveCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct LoadCase {
-  const char* name;
-  Choice choice;
-  bool fileExists;
-  bool loaded;
-};
-
-void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
-
-const LoadCase kLoadCases[] = {
-    {"ExistingFile", FakeFileDialog::Choose(kPath), true, true},
-    {"DialogCancelled", FakeFileDialog::Cancel(), true, false},
-    {"DialogFailed", FakeFileDialog::Fail(), true, false},
-    {"NoSuchFile", FakeFileDialog::Choose(kPath), false, false},
-};
-
-class LoadListTest : public MainWindowTest, public ::testing::WithParamInterface<LoadCase> {};
-
-TEST_P(LoadListTest, AnnouncesOnlyARosterReadFromFile) {
-  const LoadCase& c = GetParam();
-  SetRoster({"Zed"}, 0);
-  if (c.fileExists) files.files[kPath] = "Ann\r\r\nBob Smith\r\n\r Cy ";
-  dialog.choices = {c.choice};
-
-  frm.Command4_Click();
-
-  const std::vector<std::string> expected =
-      c.loaded ? std::vector<std::string>{"Ann", "Bob Smith", " Cy "}
-               : std::vector<std::string>{"Zed"};
-  EXPECT_EQ(roster.entries(), expected);
-  const std::vector<std::string> announced =
-      c.loaded ? std::vector<std::string>{"Rollkeep: list loaded"} : std::vector<std::string>{};
-  EXPECT_EQ(posts.posts, announced);
-}
-
-INSTANTIATE_TEST_SUITE_P(Load, LoadListTest, ::testing::ValuesIn(kLoadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(MainWindowTest, SavedRosterLoadsBackAfterClear) {
-  SetRoster(kNames);
-  dialog.choices = {FakeFileDialog::Choose(kPath), FakeFileDialog::Choose(kPath)};
-  frm.Command3_Click();
-  frm.Command6_Click();
-  frm.Command4_Click();
-  EXPECT_EQ(roster.entries(), kNames);
-  EXPECT_EQ(log.events(),
-            (Steps{"ShowSave", "post Rollkeep: list saved", "post Rollkeep: list cleared",
-                   "ShowOpen", "post Rollkeep: list loaded"}));
+TEST(FrmMain, CloseAsksAgainUntilSavedOrNoThenEnds) {
+  struct Case { const char* name; std::deque<int> answers; std::deque<std::string> choices;
+                Lines prompts; bool saved; };
+  const Case cases[] = {
+      {"yes", {kAnswerYes}, {kPath}, {kQuestion}, true},
+      {"dialog cancelled", {kAnswerYes, kAnswerNo}, {FakeFileDialog::kCancel},
+       {kQuestion, kQuestion}, false},
+      {"overwrite cancelled", {kAnswerYes, kAnswerCancel, kAnswerNo}, {kLocked},
+       {kQuestion, kOverwrite, kQuestion}, false},
+      {"write failed", {kAnswerYes, kAnswerOk, kAnswerOk, kAnswerYes}, {kLocked, kPath},
+       {kQuestion, kOverwrite, kFailure, kQuestion}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindow w(kNames);
+    w.prompt.answers = c.answers;
+    w.dialog.choices = c.choices;
+    w.frm.Form_Unload();
+    Lines prompts;
+    for (const std::string& event : w.log) {
+      if (event.rfind("prompt ", 0) == 0) prompts.push_back(event);
+    }
+    EXPECT_EQ(prompts, c.prompts);
+    EXPECT_EQ(w.files.files[kPath], c.saved ? kNamesBytes : "");
+    EXPECT_EQ(Lines(w.log.end() - 2, w.log.end()), (Lines{kUnloaded, "EndProgram"}));
+  }
 }
 
 }  // namespace

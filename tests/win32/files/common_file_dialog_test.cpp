@@ -1,96 +1,90 @@
 #include "platform/win32/files/common_file_dialog.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <thread>
 
-#include "dialog_driver.h"
 #include "win32_temp_folder.h"
 
 namespace rollkeep::win32 {
 namespace {
 
-using testing::DialogDriver;
-using testing::PressButton;
-using testing::Win32TempFolder;
-using testing::WindowText;
+using namespace std::chrono_literals;
 
-// The file name box: a combo box on newer dialogs, an edit box on older ones.
-constexpr int kFileNameCombo = 0x47c;  // cmb13
-constexpr int kFileNameEdit = 0x480;   // edt1
-constexpr int kFileTypeCombo = 0x470;  // cmb1
-
-HWND FileNameBox(HWND dialog) {
-  HWND box = GetDlgItem(dialog, kFileNameCombo);
-  return box ? box : GetDlgItem(dialog, kFileNameEdit);
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string_view(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
-// Types `path` into the file name box and presses OK.
-DialogDriver::Action TypePath(const std::string& path, std::string* fileTypeShown) {
-  return [path, fileTypeShown](HWND dialog) {
-    *fileTypeShown = WindowText(GetDlgItem(dialog, kFileTypeCombo));
-    SendMessageA(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PressButton(dialog, IDOK);
-  };
+// Works a modal dialog from outside: a helper thread waits up to 20 s for the
+// calling thread's dialog window to show, then acts on it while the calling
+// thread sits in the dialog's own message loop.
+std::jthread Drive(std::function<void(HWND)> action) {
+  return std::jthread([ui = GetCurrentThreadId(), action] {
+    for (int wait = 0; wait < 1000; ++wait, std::this_thread::sleep_for(20ms)) {
+      HWND dialog = nullptr;
+      EnumThreadWindows(ui, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+      if (!dialog) continue;
+      std::this_thread::sleep_for(300ms);  // lets the dialog finish laying itself out
+      return action(dialog);
+    }
+  });
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 class CommonFileDialogTest : public ::testing::Test {
 protected:
-  CommonFileDialogTest() {
-    dialog.CancelError = true;
-    dialog.Filter = "All Files (*.*)|*.*";
-    dialog.FilterIndex = 0;
-  }
+  CommonFileDialogTest() { dialog.Filter = "All Files (*.*)|*.*"; }
 
-  Win32TempFolder folder;
+  testing::Win32TempFolder folder;
   CommonFileDialog dialog;
 };
 
-TEST_F(CommonFileDialogTest, CancelThrowsWhenCancelErrorIsSet) {
-  dialog.FileName = "before";
-  DialogDriver driver([](HWND d) { PressButton(d, IDCANCEL); });
-
+TEST_F(CommonFileDialogTest, CancelRaisesOnlyWhenCancelErrorIsSet) {
+  bool pressed = false, closed = false;  // by the helper; read after joining it
+  dialog.CancelError = true;
+  std::jthread cancel = Drive([&](HWND d) { Press(d, IDCANCEL); pressed = true; });
   EXPECT_THROW(dialog.ShowOpen(), DialogCancelled);
+  cancel.join();
+  EXPECT_TRUE(pressed);
 
-  EXPECT_TRUE(driver.Finish());
-}
-
-TEST_F(CommonFileDialogTest, CancelReturnsWithNoFileNameOtherwise) {
   dialog.CancelError = false;
   dialog.FileName = "before";
-  DialogDriver driver([](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); });
-
+  std::jthread close = Drive([&](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); closed = true; });
   EXPECT_NO_THROW(dialog.ShowSave());
-
-  EXPECT_TRUE(driver.Finish());
+  close.join();
+  EXPECT_TRUE(closed);
   EXPECT_EQ(dialog.FileName, "");
 }
 
-TEST_F(CommonFileDialogTest, APathTypedIntoTheSaveDialogIsTheChosenFile) {
+TEST_F(CommonFileDialogTest, APathTypedIntoEitherDialogIsTheChosenFile) {
   const std::string path = folder.file("roster.txt");
-  std::string fileType;
-  DialogDriver driver(TypePath(path, &fileType));
-
-  dialog.ShowSave();
-
-  EXPECT_TRUE(driver.Finish());
-  EXPECT_EQ(dialog.FileName, path);
-  EXPECT_EQ(fileType, "All Files (*.*)");
-}
-
-TEST_F(CommonFileDialogTest, APathTypedIntoTheOpenDialogIsTheChosenFile) {
-  const std::string path = folder.file("existing.txt");
   testing::WriteFileBytes(path, "Ann\r\n");
-  std::string fileType;
-  DialogDriver driver(TypePath(path, &fileType));
-
-  dialog.ShowOpen();
-
-  EXPECT_TRUE(driver.Finish());
-  EXPECT_EQ(dialog.FileName, path);
-  EXPECT_EQ(fileType, "All Files (*.*)");
+  for (const bool save : {true, false}) {
+    char fileType[64] = {};
+    std::jthread typePath = Drive([&](HWND d) {
+      GetWindowTextA(GetDlgItem(d, 0x470 /* cmb1 */), fileType, sizeof fileType);
+      // The file name box: a combo box on newer dialogs, an edit box on older ones.
+      HWND box = GetDlgItem(d, 0x47c /* cmb13 */);
+      SetWindowTextA(box ? box : GetDlgItem(d, 0x480 /* edt1 */), path.c_str());
+      Press(d, IDOK);
+    });
+    save ? dialog.ShowSave() : dialog.ShowOpen();
+    typePath.join();
+    EXPECT_EQ(dialog.FileName, path);
+    EXPECT_STREQ(fileType, "All Files (*.*)");
+  }
 }
 
 }  // namespace
