@@ -1,139 +1,125 @@
-// Members list and remove themselves by what they say in the room.
+// A session in the room: members list and remove themselves, every answer
+// waits 0.7 s, the advertisement comes a minute after "on", lines said after
+// "off" change nothing, and closing the window ends it all.
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 #include <thread>
 
+#include "driver/dialogs.h"
+#include "driver/files.h"
 #include "driver/input.h"
-#include "driver/list_box.h"
+#include "driver/window_search.h"
 #include "session.h"
 
 namespace rollkeep::e2e {
 namespace {
 
+struct ScriptLine {
+  double seconds;  // after the client started
+  std::string speaker;
+  std::string text;
+};
+
+// Time enough for Rollkeep to start and be turned on before the first line.
+constexpr double kLead = 6.0;
+const std::vector<ScriptLine> kScript{
+    {kLead + 0.0, "Ann", "list me"},   {kLead + 0.3, "Bob Smith", "List me"},
+    {kLead + 0.6, "Cy", "LIST me"},    {kLead + 0.9, "Dee", "list Me"},
+    {kLead + 1.2, "Eve", "list me "},  {kLead + 1.5, "Fay", "list  me"},
+    {kLead + 1.8, "Gus", " list me"},  {kLead + 2.1, "Hal", "listme"},
+    {kLead + 2.4, "Ivy", "list me please"}, {kLead + 2.7, "Jo", "list\tme"},
+    {kLead + 3.0, "Kim", "me list"},   {kLead + 3.3, "Lee", "list"},
+    {kLead + 3.6, "Ann", "list me"},   // listed already: answered, not listed again
+    {kLead + 3.9, "ann", "list me"},   // another name
+    {kLead + 4.2, "Max", "remove me"}, // not listed: nothing
+    {kLead + 4.5, "bob smith", "list me"},
+    {kLead + 5.4, "BOBSMITH", "remove  me"},
+    {kLead + 6.3, "BOBSMITH", "Remove me"},  // takes "bob smith", the last match
+    {kLead + 6.6, "Zoe", "list me"},
+    {kLead + 90, "Pat", "list me"},  // after "off", past the advertisement
+};
+
 std::string Added(const std::string& name) {
   return "Rollkeep: <u>" + name + "</u> has been added to the list";
 }
-std::string Removed(const std::string& name) {
-  return "Rollkeep: <u>" + name + "</u> has been removed from list";
-}
 
-std::vector<std::string> Sorted(std::vector<std::string> texts) {
-  std::sort(texts.begin(), texts.end());
-  return texts;
-}
+const std::vector<std::string> kAnswers{
+    Added("Ann"), Added("Bob Smith"), Added("Cy"), Added("Ann"), Added("ann"),
+    Added("bob smith"), "Rollkeep: <u>BOBSMITH</u> has been removed from list", Added("Zoe")};
 
-// Announcements after the first `skip`, in any order: a line said during
-// another's 0.7 s pause is answered inside that pause.
-std::vector<std::string> SortedAfter(const std::vector<std::string>& all,
-                                     std::size_t skip) {
-  return Sorted({all.begin() + std::min(skip, all.size()), all.end()});
-}
-
-// When `speaker` said something, in order.
-std::vector<long long> SaidTimes(const std::vector<driver::LogEvent>& events,
-                                 const std::string& speaker) {
-  std::vector<long long> times;
-  for (const auto& line : driver::SaidLines(events)) {
-    if (line.speaker == speaker) times.push_back(line.ms);
+std::string ScriptText() {
+  std::string text;
+  for (const auto& line : kScript) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f ", line.seconds);
+    text += seconds + line.speaker + ": " + line.text + "\n";
   }
-  return times;
+  return text;
 }
 
-// When `announcement` was posted, in order.
-std::vector<long long> PostTimes(const std::vector<driver::Post>& posts,
-                                 const std::string& announcement) {
-  std::vector<long long> times;
-  for (const auto& post : posts) {
-    if (post.line == std::string(kStylePrefix) + announcement) {
-      times.push_back(post.ms);
-    }
-  }
-  return times;
-}
+TEST_F(EndToEnd, MembersListAndRemoveThemselvesWhileTheBotIsOn) {
+  WriteFileBytes(WorkPath("script.txt"), ScriptText());
+  StartClient({"--script", WorkPath("script.txt")});
+  StartRollkeep();
+  WaitForPost("Rollkeep: loaded");
+  programs_.Press(kOnButton);
+  WaitForBot(true);
+  const auto on = WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed");
+  ASSERT_LT(on.ms, kLead * 1000) << "start-up took longer than the script's lead";
 
-// Lines that do nothing may still be handled after the last awaited answer.
-void Settle() { std::this_thread::sleep_for(1500ms); }
+  const auto ad = WaitForPost("Rollkeep: type <b><u>list me</u></b> to be listed", 120s);
+  const auto ad2 = WaitForPost("Rollkeep: type <b><u>remove me</b></u> to be removed");
+  EXPECT_GE(ad.ms - on.ms, 59000);
+  EXPECT_LE(ad.ms - on.ms, 90000);
+  EXPECT_GE(ad2.ms - ad.ms, 700);
 
-TEST_F(EndToEnd, MembersListThemselvesWithTheExactCommandOnly) {
-  StartBoth({.script = {
-                 {0.0, "Ann", "list me"},
-                 {0.3, "Bob Smith", "List me"},
-                 {0.6, "Cy", "LIST me"},
-                 {0.9, "Dee", "list Me"},
-                 {1.2, "Eve", "list me "},
-                 {1.5, "Fay", "list  me"},
-                 {1.8, "Gus", " list me"},
-                 {2.1, "Hal", "listme"},
-                 {2.4, "Ivy", "list me please"},
-                 {2.7, "Jo", "list\tme"},
-                 {3.0, "Kim", "me list"},
-                 {3.3, "Lee", "list"},
-                 {3.6, "Ann", "list me"},  // already listed: still answered
-                 {3.9, "ann", "list me"},  // another string: listed again
-                 {4.2, "Max", "remove me"},
-                 {4.5, "Zoe", "list me"},
-             }});
-  ASSERT_NO_FATAL_FAILURE(TurnOnBeforeScript());
-
-  WaitForPost(Added("Zoe"));
-  Settle();
-  EXPECT_EQ(Roster().items,
-            (std::vector<std::string>{"Ann", "Bob Smith", "Cy", "ann", "Zoe"}));
-  EXPECT_EQ(SortedAfter(Announcements(), 2),
-            Sorted({Added("Ann"), Added("Bob Smith"), Added("Cy"), Added("Ann"),
-                    Added("ann"), Added("Zoe")}));
-
-  // Every answer comes at least 0.7 s after the line it answers.
-  for (const std::string name : {"Ann", "Bob Smith", "Cy", "ann", "Zoe"}) {
-    const auto said = SaidTimes(LogEvents(), name);
-    const auto answered = PostTimes(Posts(), Added(name));
-    ASSERT_EQ(said.size(), answered.size()) << name;
-    for (std::size_t i = 0; i < said.size(); ++i) {
-      EXPECT_GE(answered[i] - said[i], 700) << name;
-    }
-  }
-}
-
-TEST_F(EndToEnd, RemoveMeTakesOffTheLastEntryWithTheSpeakersName) {
-  StartBoth({.script = {
-                 {0.0, "Bob Smith", "list me"},
-                 {0.3, "Ann", "list me"},
-                 {0.6, "bob smith", "list me"},
-                 {0.9, "BOBSMITH", "remove  me"},
-                 {1.2, "Zed", "remove me"},
-                 {1.5, "BOBSMITH", "Remove me"},
-                 {1.8, "Zoe", "list me"},
-             }});
-  ASSERT_NO_FATAL_FAILURE(TurnOnBeforeScript());
-
-  WaitForPost(Added("Zoe"));
-  Settle();
-  // "bob smith" came last, so it went; "Bob Smith" stays.
-  EXPECT_EQ(Roster(), (driver::ListBoxState{{"Bob Smith", "Ann", "Zoe"}, -1}));
-  EXPECT_EQ(SortedAfter(Announcements(), 2),
-            Sorted({Added("Bob Smith"), Added("Ann"), Added("bob smith"),
-                    Removed("BOBSMITH"), Added("Zoe")}));
-}
-
-TEST_F(EndToEnd, LinesSaidAfterOffChangeNothing) {
-  StartBoth({.script = {{0.0, "Ann", "list me"}, {4.0, "Bob", "list me"}}});
-  ASSERT_NO_FATAL_FAILURE(TurnOnBeforeScript());
-  WaitForPost(Added("Ann"));
-
-  Press(kOff);
+  programs_.Press(kOffButton);
+  WaitForBot(false);
   const auto off = WaitForPost("Rollkeep: turned off no more listing");
-  const auto bob = WaitForSaid("Bob");
-  ASSERT_LT(off.ms, bob.ms) << "\"off\" came too late for the script";
-  Settle();
+  const auto pat = WaitFor(120s, "Pat's line", [&]() -> std::optional<SaidLine> {
+    for (const auto& line : SaidLines(LogEvents())) {
+      if (line.speaker == "Pat") return line;
+    }
+    return std::nullopt;
+  });
+  ASSERT_LT(off.ms, pat->ms) << "\"off\" came too late for the script";
+  std::this_thread::sleep_for(1500ms);  // for a wrongly handled line to show
+  ExpectRoster({"Ann", "Bob Smith", "Cy", "ann", "Zoe"});
 
-  EXPECT_EQ(Roster().items, (std::vector<std::string>{"Ann"}));
-  EXPECT_EQ(Announcements(),
-            (std::vector<std::string>{
-                "Rollkeep: loaded",
-                "Rollkeep: turned on, type <u><b>list me</b></u> to be listed",
-                Added("Ann"), "Rollkeep: turned off no more listing"}));
-  EXPECT_TRUE(driver::IsEnabled(Button(kOn)));
-  EXPECT_FALSE(driver::IsEnabled(Button(kOff)));
+  Close(programs_.Main());
+  const auto prompt = Prompt("Rollkeep");
+  EXPECT_EQ(prompt.text, "do you wish to save your list?");
+  EXPECT_NE(FindControl(prompt.window, IDYES), nullptr);
+  AnswerMessageBox(prompt.window, IDNO);
+  EXPECT_TRUE(programs_.Rollkeep().WaitForExit(kDeadline));
+
+  // Answers to lines said within another's pause come inside that pause, so
+  // their order is free; everything else is in order.
+  auto posted = WaitForAnnouncements(kAnswers.size() + 6);
+  std::vector<std::string> expected{"Rollkeep: loaded", on.text};
+  expected.insert(expected.end(), kAnswers.begin(), kAnswers.end());
+  expected.insert(expected.end(), {ad.text, ad2.text, off.text,
+                                   "Rollkeep: unloaded, no more listing"});
+  if (posted.size() == expected.size()) {
+    std::sort(posted.begin() + 2, posted.end() - 4);
+    std::sort(expected.begin() + 2, expected.end() - 4);
+  }
+  EXPECT_EQ(posted, expected);
+
+  // Each answer comes at least 0.7 s after the line it answers.
+  for (const std::string name : {"Ann", "Bob Smith", "Cy", "ann", "bob smith", "Zoe"}) {
+    std::vector<long long> said, answered;
+    for (const auto& line : SaidLines(LogEvents())) {
+      if (line.speaker == name) said.push_back(line.ms);
+    }
+    for (const auto& post : Posted()) {
+      if (post.text == Added(name)) answered.push_back(post.ms);
+    }
+    ASSERT_EQ(said.size(), answered.size()) << name;
+    for (std::size_t i = 0; i < said.size(); ++i) EXPECT_GE(answered[i] - said[i], 700) << name;
+  }
 }
 
 }  // namespace

@@ -1,215 +1,97 @@
 #include "session.h"
 
-#include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "driver/command_line.h"
 #include "driver/dialogs.h"
 #include "driver/files.h"
 #include "driver/input.h"
 #include "driver/poll.h"
-#include "driver/window_search.h"
 
 namespace rollkeep::e2e {
 
-namespace {
-
-using driver::WaitFor;
-
-std::string ClientPath() { return driver::ToWinePath(ROOMSIM_EXE); }
-std::string RollkeepPath() { return driver::ToWinePath(ROLLKEEP_EXE); }
-
-std::string FormatSeconds(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f", seconds);
-  return text;
-}
-
-// The chat room: an "AOL Child" under the frame's "MDIClient" with the
-// entry box as its first "RICHCNTL".
-bool RoomIsOpen(HWND frame) {
-  HWND area = ::FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  HWND room = area ? ::FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr;
-  return room && ::FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
-}
-
-bool IsMainWindow(HWND window) {
-  return driver::ClassName(window) != driver::kDialogClass &&
-         driver::FindControl(window, kList) != nullptr;
-}
-
-}  // namespace
-
-void EndToEnd::SetUp() {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = driver::ToWinePath(E2E_WORK_DIR) + "\\" + test->name();
-  driver::ResetDirectory(dir_);
-  logPath_ = WorkPath("room.log");
-  scriptPath_ = WorkPath("script.txt");
+EndToEnd::EndToEnd()
+    : dir_(ToWinePath(E2E_WORK_DIR) + "\\" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name()),
+      programs_({ToWinePath(ROOMSIM_EXE), ToWinePath(ROLLKEEP_EXE), dir_}, kDeadline) {
+  ResetDirectory(dir_);
 }
 
 void EndToEnd::TearDown() {
-  if (HasFailure()) ReportWindows();
-  rollkeep_.Kill();
-  client_.Kill();
-  if (!client_) return;
-  // Whatever the test did, every line reached the entry box as the five
-  // messages of a post, behind the style prefix.
-  const auto scan = driver::ScanPosts(LogEvents());
+  if (HasFailure()) std::cout << "--- Rollkeep's windows\n" << programs_.DescribeRollkeep();
+  programs_.Kill();
+  if (!programs_.Client()) return;
+  const auto scan = ScanPosts(LogEvents());
   EXPECT_EQ(scan.fault, "");
-  for (const auto& post : scan.posts) {
-    EXPECT_EQ(post.line.substr(0, kStylePrefix.size()), kStylePrefix);
+  for (const auto& post : Announcements(scan.posts)) {
+    EXPECT_FALSE(post.text.starts_with(kNoPrefix)) << post.text;
   }
-  if (HasFailure()) ReportLog();
+  if (HasFailure()) {
+    std::cout << "--- client log\n" << ReadFileBytes(WorkPath("room.log")).value_or("") << "---\n";
+  }
 }
 
-void EndToEnd::StartClient(const ClientOptions& options) {
-  std::vector<std::string> command{ClientPath(), "--log", logPath_};
-  if (!options.script.empty()) {
-    WriteScript(options.script);
-    command.insert(command.end(), {"--script", scriptPath_});
-    firstScriptSecond_ = kScriptLeadSeconds + options.script.front().seconds;
-  }
-  if (options.hangAfterSeconds) {
-    command.insert(command.end(),
-                   {"--hang-after", std::to_string(*options.hangAfterSeconds)});
-  }
-  client_ = driver::Process::Start(command, dir_);
-  clientFrame_ = driver::WaitForTopLevel(client_.Id(), {"AOL Frame25", "", false, {}},
-                                         kDeadline);
-  WaitFor(kDeadline, "the chat room", [&] { return RoomIsOpen(clientFrame_); });
+void EndToEnd::StartClient(const std::vector<std::string>& arguments) {
+  std::vector<std::string> all{"--log", WorkPath("room.log")};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  programs_.StartClient(all);
 }
 
 void EndToEnd::StartRollkeep() {
-  rollkeep_ = driver::Process::Start({RollkeepPath()}, dir_);
-  splash_ = driver::WaitForTopLevel(rollkeep_.Id(), {"", "frmsplash", true, {}},
-                                    kDeadline);
-  driver::DoubleClick(splash_);
-  main_ = driver::WaitForTopLevel(rollkeep_.Id(),
-                                  {"", "Rollkeep", true, IsMainWindow},
-                                  2 * kDeadline);
+  programs_.StartRollkeep();
+  programs_.OpenMainWindow();
 }
 
-void EndToEnd::StartBoth(const ClientOptions& options) {
-  StartClient(options);
-  StartRollkeep();
-  WaitForPost("Rollkeep: loaded");
+std::vector<LogEvent> EndToEnd::LogEvents() const {
+  return ParseLog(ReadFileBytes(WorkPath("room.log")).value_or(""));
 }
 
-void EndToEnd::TurnOnBeforeScript() {
-  Press(kOn);
-  const auto on =
-      WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed");
-  ASSERT_LT(on.ms, firstScriptSecond_ * 1000)
-      << "start-up took longer than the script's lead time";
+std::vector<Announcement> EndToEnd::Posted() const {
+  return Announcements(ScanPosts(LogEvents()).posts);
 }
 
-std::string EndToEnd::WorkPath(std::string_view name) const {
-  return dir_ + "\\" + std::string(name);
+std::vector<std::string> EndToEnd::WaitForAnnouncements(std::size_t count) const {
+  std::vector<std::string> texts;
+  PollFor(kDeadline, [&] {
+    texts.clear();
+    for (const auto& post : Posted()) texts.push_back(post.text);
+    return texts.size() >= count;
+  });
+  return texts;
 }
 
-std::vector<driver::LogEvent> EndToEnd::LogEvents() const {
-  return driver::ParseLog(driver::ReadFileBytes(logPath_).value_or(""));
-}
-
-std::vector<driver::Post> EndToEnd::Posts() const {
-  return driver::ScanPosts(LogEvents()).posts;
-}
-
-std::vector<std::string> EndToEnd::Announcements() const {
-  std::vector<std::string> announcements;
-  for (const auto& post : Posts()) {
-    if (post.line.starts_with(kStylePrefix)) {
-      announcements.push_back(post.line.substr(kStylePrefix.size()));
-    } else {
-      announcements.push_back("<no prefix> " + post.line);
-    }
-  }
-  return announcements;
-}
-
-std::vector<std::string> EndToEnd::WaitForAnnouncements(
-    std::size_t count, milliseconds timeout) const {
-  driver::PollFor(timeout, [&] { return Announcements().size() >= count; });
-  return Announcements();
-}
-
-driver::Post EndToEnd::WaitForPost(const std::string& announcement,
-                                   milliseconds timeout) const {
-  const std::string line = std::string(kStylePrefix) + announcement;
-  std::optional<driver::Post> found;
-  WaitFor(timeout, "the post \"" + announcement + "\"", [&] {
-    for (const auto& post : Posts()) {
-      if (post.line == line) return (found = post).has_value();
+Announcement EndToEnd::WaitForPost(const std::string& text, milliseconds timeout) const {
+  std::optional<Announcement> found;
+  WaitFor(timeout, "the post \"" + text + "\"", [&] {
+    for (const auto& post : Posted()) {
+      if (post.text == text) return (found = post).has_value();
     }
     return false;
   });
   return *found;
 }
 
-driver::SaidLine EndToEnd::WaitForSaid(const std::string& speaker,
-                                       milliseconds timeout) const {
-  std::optional<driver::SaidLine> found;
-  WaitFor(timeout, "a line said by " + speaker, [&] {
-    for (const auto& said : driver::SaidLines(LogEvents())) {
-      if (said.speaker == speaker) return (found = said).has_value();
-    }
-    return false;
+void EndToEnd::ExpectRoster(const std::vector<std::string>& items,
+                            milliseconds timeout) const {
+  PollFor(timeout, [&] { return programs_.Roster().items == items; });
+  EXPECT_EQ(programs_.Roster(), (ListBoxState{items, -1}));
+}
+
+void EndToEnd::WaitForBot(bool on, milliseconds timeout) const {
+  WaitFor(timeout, on ? "the bot on" : "the bot off", [&] {
+    return IsEnabled(programs_.Button(kOnButton)) != on &&
+           IsEnabled(programs_.Button(kOffButton)) == on;
   });
-  return *found;
 }
 
-HWND EndToEnd::Button(int id) const { return driver::Control(main_, id); }
-
-void EndToEnd::Press(int id) const { driver::Click(Button(id)); }
-
-driver::ListBoxState EndToEnd::Roster() const {
-  return driver::ReadListBox(driver::Control(main_, kList));
+void EndToEnd::ChooseFileAfter(int button, const std::string& path) const {
+  programs_.Press(button);
+  ChooseFile(WaitForFileDialog(programs_.RollkeepId(), kDeadline), path);
 }
 
-driver::ListBoxState EndToEnd::WaitForRoster(
-    const std::vector<std::string>& items, milliseconds timeout) const {
-  driver::PollFor(timeout, [&] { return Roster().items == items; });
-  return Roster();
-}
-
-void EndToEnd::LoadFrom(const std::string& path) const {
-  Press(kLoad);
-  driver::ChooseFile(driver::WaitForFileDialog(RollkeepId(), kDeadline), path);
-}
-
-void EndToEnd::SaveTo(const std::string& path) const {
-  Press(kSave);
-  driver::ChooseFile(driver::WaitForFileDialog(RollkeepId(), kDeadline), path);
-}
-
-void EndToEnd::WriteScript(const std::vector<ScriptLine>& script) const {
-  std::string text;
-  for (const auto& line : script) {
-    text += FormatSeconds(kScriptLeadSeconds + line.seconds) + " " +
-            line.speaker + ": " + line.text + "\n";
-  }
-  driver::WriteFileBytes(scriptPath_, text);
-}
-
-void EndToEnd::ReportWindows() const {
-  if (!rollkeep_.Running()) return;
-  std::cout << "--- Rollkeep's windows\n";
-  for (HWND window : driver::TopLevelWindows(rollkeep_.Id())) {
-    std::cout << driver::ClassName(window) << " '" << driver::Caption(window) << "'"
-              << (driver::IsVisible(window) ? " visible" : " hidden")
-              << (driver::IsEnabled(window) ? "" : " disabled") << '\n';
-    if (driver::ClassName(window) != driver::kDialogClass) continue;
-    for (HWND child : driver::Children(window)) {
-      std::cout << "  " << driver::ClassName(child) << " "
-                << ::GetDlgCtrlID(child) << " '" << driver::ControlText(child) << "'\n";
-    }
-  }
-}
-
-void EndToEnd::ReportLog() const {
-  std::cout << "--- client log " << logPath_ << '\n'
-            << driver::ReadFileBytes(logPath_).value_or("(none)") << "---\n";
+MessageBoxInfo EndToEnd::Prompt(const std::string& title, milliseconds timeout) const {
+  return WaitForMessageBox(programs_.RollkeepId(), title, timeout);
 }
 
 }  // namespace rollkeep::e2e

@@ -21,6 +21,9 @@ using namespace std::chrono_literals;
 
 constexpr char kOperator[] = "Host";
 
+// Generous: Wine on a busy machine is slow.
+constexpr std::chrono::milliseconds kDeadline{30000};
+
 // The members' part, in seconds after the client started. The lead before
 // the first command leaves Rollkeep time to start and be turned on.
 const MemberLine kAliceHello{10, "Alice", "hi everyone"};
@@ -64,7 +67,9 @@ Demonstration::Demonstration(const DemoOptions& options, Narrator& narrator)
       script_(InWorkDir("members.txt")),
       log_(InWorkDir("room.log")),
       savedList_(InWorkDir("roster.txt")),
-      stage_(options),
+      programs_({options.roomsimExe.windows, options.rollkeepExe.windows,
+                 options.workDir.windows},
+                kDeadline),
       feed_(log_.windows, narrator),
       room_(feed_, kOperator) {}
 
@@ -108,20 +113,20 @@ void Demonstration::Prepare() {
 
 void Demonstration::StartPrograms() {
   narrator_.Line("  -- starting the chat client and Rollkeep");
-  stage_.StartClient({"--operator", kOperator, "--script", script_.windows, "--log",
-                      log_.windows});
+  programs_.StartClient({"--operator", kOperator, "--script", script_.windows, "--log",
+                         log_.windows});
   feed_.Start();
-  stage_.StartRollkeep();
+  programs_.StartRollkeep();
   Pause();
   narrator_.Operator("double-clicks Rollkeep's splash");
-  stage_.OpenMainWindow();
-  PlaceSideBySide(stage_.ClientFrame(), stage_.Main());
+  programs_.OpenMainWindow();
+  PlaceSideBySide(programs_.ClientFrame(), programs_.Main());
   room_.WaitForAnnouncement("Rollkeep: loaded", 0, kDeadline);
   ExpectRoster({});
 }
 
 void Demonstration::TurnOn() {
-  PressButton(kOnButton, "on");
+  PressButton(driver::kOnButton, "on");
   const auto on = room_.WaitForAnnouncement(
       "Rollkeep: turned on, type <u><b>list me</b></u> to be listed", 0, kDeadline);
   Expect(on.ms < Ms(kAliceList),
@@ -157,7 +162,7 @@ void Demonstration::NothingHappensAfter(const MemberLine& line, const Roster& ro
     Expect(posted.empty(), line.name + " said \"" + line.text + "\" and Rollkeep announced \"" +
                                (posted.empty() ? "" : posted.front().text) +
                                "\"; expected nothing");
-    const auto items = stage_.Roster().items;
+    const auto items = programs_.Roster().items;
     Expect(items == roster, line.name + " said \"" + line.text + "\" and the list became " +
                                 Joined(items) + "; expected it to stay " + Joined(roster));
     std::this_thread::sleep_for(driver::kPollInterval);
@@ -167,10 +172,10 @@ void Demonstration::NothingHappensAfter(const MemberLine& line, const Roster& ro
 
 void Demonstration::TakeScreenshot() {
   const auto answers = [](HWND window) { return driver::Answers(window, kDeadline); };
-  Expect(answers(stage_.ClientFrame()) && answers(stage_.Main()),
+  Expect(answers(programs_.ClientFrame()) && answers(programs_.Main()),
          "a window does not answer; no screenshot taken");
   std::this_thread::sleep_for(kPaintTime);
-  const RECT area = AreaAround(stage_.ClientFrame(), stage_.Main(), kScreenshotMargin);
+  const RECT area = AreaAround(programs_.ClientFrame(), programs_.Main(), kScreenshotMargin);
   SaveScreenArea(area, options_.screenshot.windows);
   narrator_.Note("screenshot of both windows taken (" +
                  std::to_string(area.right - area.left) + "x" +
@@ -179,8 +184,8 @@ void Demonstration::TakeScreenshot() {
 
 void Demonstration::SaveList(const Roster& roster) {
   const long long since = LastLogMs();
-  PressButton(kSaveButton, "save list");
-  HWND dialog = driver::WaitForFileDialog(stage_.RollkeepId(), kDeadline);
+  PressButton(driver::kSaveButton, "save list");
+  HWND dialog = driver::WaitForFileDialog(programs_.RollkeepId(), kDeadline);
   narrator_.Operator("types " + savedList_.windows + " into the save dialog and clicks OK");
   driver::ChooseFile(dialog, savedList_.windows);
   room_.WaitForAnnouncement("Rollkeep: list saved", since, kDeadline);
@@ -195,16 +200,16 @@ void Demonstration::SaveList(const Roster& roster) {
 }
 
 void Demonstration::RemoveSelected(const std::string& name, const Roster& after) {
-  const auto before = stage_.Roster().items;
+  const auto before = programs_.Roster().items;
   const auto at = std::find(before.begin(), before.end(), name);
   Expect(at != before.end(), name + " is not in the list to be selected");
   const int index = static_cast<int>(at - before.begin());
   Pause();
   narrator_.Operator("selects \"" + name + "\" in Rollkeep's list");
-  driver::SelectListItem(stage_.RosterBox(), index);
-  Expect(stage_.Roster().selection == index, "the list did not select " + name);
+  driver::SelectListItem(programs_.RosterBox(), index);
+  Expect(programs_.Roster().selection == index, "the list did not select " + name);
   const long long since = LastLogMs();
-  PressButton(kRemoveSelectedButton, "remove selected");
+  PressButton(driver::kRemoveSelectedButton, "remove selected");
   room_.WaitForAnnouncement("Rollkeep: " + name + " has been removed from list", since,
                             kDeadline);
   ExpectRoster(after);
@@ -212,7 +217,7 @@ void Demonstration::RemoveSelected(const std::string& name, const Roster& after)
 
 void Demonstration::TurnOff(const MemberLine& nextLine) {
   const long long since = LastLogMs();
-  PressButton(kOffButton, "off");
+  PressButton(driver::kOffButton, "off");
   const auto off =
       room_.WaitForAnnouncement("Rollkeep: turned off no more listing", since, kDeadline);
   Expect(off.ms < Ms(nextLine),
@@ -224,9 +229,9 @@ void Demonstration::CloseRollkeep() {
   Pause();
   narrator_.Operator("closes Rollkeep's main window");
   const long long since = LastLogMs();
-  driver::Close(stage_.Main());
+  driver::Close(programs_.Main());
   const auto prompt =
-      driver::WaitForMessageBox(stage_.RollkeepId(), "Rollkeep", kDeadline);
+      driver::WaitForMessageBox(programs_.RollkeepId(), "Rollkeep", kDeadline);
   Expect(prompt.text == "do you wish to save your list?",
          "the close prompt says \"" + prompt.text + "\"");
   narrator_.Note("Rollkeep asks: \"" + prompt.text + "\"");
@@ -234,7 +239,7 @@ void Demonstration::CloseRollkeep() {
   narrator_.Operator("answers No");
   driver::AnswerMessageBox(prompt.window, IDNO);
   room_.WaitForAnnouncement("Rollkeep: unloaded, no more listing", since, kDeadline);
-  Expect(stage_.Rollkeep().WaitForExit(kDeadline), "Rollkeep did not end after closing");
+  Expect(programs_.Rollkeep().WaitForExit(kDeadline), "Rollkeep did not end after closing");
   narrator_.Note("Rollkeep has ended");
 }
 
@@ -242,7 +247,7 @@ void Demonstration::Finish() {
   const std::string fault = room_.PostingFault();
   Expect(fault.empty(), "Rollkeep's typing into the room went wrong: " + fault);
   narrator_.Line("  -- closing the chat client");
-  stage_.CloseClient();
+  programs_.CloseClient();
   feed_.Stop();
   narrator_.Line("");
   narrator_.Line("saved list: " + savedList_.shown);
@@ -251,8 +256,8 @@ void Demonstration::Finish() {
 }
 
 void Demonstration::ExpectRoster(const Roster& expected) {
-  driver::PollFor(kDeadline, [&] { return stage_.Roster().items == expected; });
-  const auto shown = stage_.Roster().items;
+  driver::PollFor(kDeadline, [&] { return programs_.Roster().items == expected; });
+  const auto shown = programs_.Roster().items;
   Expect(shown == expected,
          "Rollkeep's list shows " + Joined(shown) + "; expected " + Joined(expected));
   narrator_.Note("Rollkeep's list: " + Joined(shown));
@@ -261,7 +266,7 @@ void Demonstration::ExpectRoster(const Roster& expected) {
 void Demonstration::PressButton(int id, const std::string& caption) {
   Pause();
   narrator_.Operator("clicks \"" + caption + "\"");
-  stage_.Press(id);
+  programs_.Press(id);
 }
 
 long long Demonstration::LastLogMs() {

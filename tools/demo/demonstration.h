@@ -11,8 +11,8 @@
 #include "member_script.h"
 #include "narrator.h"
 #include "options.h"
+#include "driver/programs.h"
 #include "room_watch.h"
-#include "stage.h"
 #include "transcript_feed.h"
 
 namespace rollkeep::demo {
@@ -54,7 +54,7 @@ private:
   DemoPath script_;
   DemoPath log_;
   DemoPath savedList_;
-  Stage stage_;
+  driver::Programs programs_;
   TranscriptFeed feed_;
   RoomWatch room_;
 };

@@ -7,18 +7,6 @@
 
 namespace rollkeep::demo {
 
-std::vector<Announcement> Announcements(const std::vector<driver::Post>& posts) {
-  std::vector<Announcement> announcements;
-  for (const auto& post : posts) {
-    if (post.line.starts_with(kStylePrefix)) {
-      announcements.push_back({post.ms, post.line.substr(kStylePrefix.size())});
-    } else {
-      announcements.push_back({post.ms, "<no prefix> " + post.line});
-    }
-  }
-  return announcements;
-}
-
 driver::SaidLine RoomWatch::WaitForSaid(const std::string& speaker, const std::string& text,
                                         std::chrono::milliseconds timeout) {
   std::optional<driver::SaidLine> found;
@@ -59,7 +47,7 @@ void RoomWatch::WaitForOperatorLine(long long sinceMs, std::chrono::milliseconds
 
 std::vector<Announcement> RoomWatch::AnnouncementsSince(long long sinceMs) {
   std::vector<Announcement> since;
-  for (auto& announcement : Announcements(driver::ScanPosts(feed_.Events()).posts)) {
+  for (auto& announcement : driver::Announcements(driver::ScanPosts(feed_.Events()).posts)) {
     if (announcement.ms >= sinceMs) since.push_back(std::move(announcement));
   }
   return since;
@@ -68,8 +56,8 @@ std::vector<Announcement> RoomWatch::AnnouncementsSince(long long sinceMs) {
 std::string RoomWatch::PostingFault() {
   const auto scan = driver::ScanPosts(feed_.Events());
   if (!scan.fault.empty()) return scan.fault;
-  for (const auto& announcement : Announcements(scan.posts)) {
-    if (announcement.text.starts_with("<no prefix> ")) {
+  for (const auto& announcement : driver::Announcements(scan.posts)) {
+    if (announcement.text.starts_with(driver::kNoPrefix)) {
       return "a line was posted without the style prefix: " + announcement.text;
     }
   }

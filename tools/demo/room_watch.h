@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "driver/room_log.h"
@@ -12,19 +11,7 @@
 
 namespace rollkeep::demo {
 
-// What Rollkeep puts in front of every line it posts.
-inline constexpr std::string_view kStylePrefix =
-    "<font color=#f40000><font face=\"arial black\">::"
-    "<font color=#000001 face=\"arial black\"> ";
-
-struct Announcement {
-  long long ms = 0;  // when its first message reached the entry box
-  std::string text;  // the line without the style prefix
-};
-
-// The posts as announcements; a post without the style prefix keeps its
-// whole line behind "<no prefix> " so that it shows in a failure message.
-std::vector<Announcement> Announcements(const std::vector<driver::Post>& posts);
+using driver::Announcement;
 
 class RoomWatch {
 public:

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "driver/poll.h"
+#include "room/room_posting.h"
 
 namespace rollkeep::driver {
 
@@ -119,6 +120,17 @@ PostScan ScanPosts(const std::vector<LogEvent>& events) {
     texts.clear();
   }
   return scan;
+}
+
+std::vector<Announcement> Announcements(const std::vector<Post>& posts) {
+  constexpr std::string_view prefix = Brask32::StylePrefix;
+  std::vector<Announcement> announcements;
+  for (const auto& post : posts) {
+    const bool styled = post.line.starts_with(prefix);
+    announcements.push_back({post.ms, styled ? post.line.substr(prefix.size())
+                                             : std::string(kNoPrefix) + post.line});
+  }
+  return announcements;
 }
 
 std::vector<SaidLine> SaidLines(const std::vector<LogEvent>& events) {

@@ -50,6 +50,20 @@ struct PostScan {
 // character 13 (a post still being typed) are not counted.
 PostScan ScanPosts(const std::vector<LogEvent>& events);
 
+// A post as Rollkeep's announcement: the line without the style prefix. A
+// line that lacks the prefix keeps all of it behind "<no prefix> ", so that a
+// comparison shows it.
+struct Announcement {
+  long long ms = 0;  // when its first message reached the entry box
+  std::string text;
+
+  bool operator==(const Announcement&) const = default;
+};
+
+inline constexpr std::string_view kNoPrefix = "<no prefix> ";
+
+std::vector<Announcement> Announcements(const std::vector<Post>& posts);
+
 // A transcript line "<screen name>:<TAB><text>".
 struct SaidLine {
   long long ms = 0;

@@ -10,7 +10,6 @@
 #include "driver/poll.h"
 #include "member_script.h"
 #include "narrator.h"
-#include "room_watch.h"
 #include "screenshot.h"
 #include "transcript_feed.h"
 
@@ -63,18 +62,6 @@ TEST(Screenshot, BmpFileHasHeadersThenTheRowsAsGiven) {
   EXPECT_EQ(info.biBitCount, 24);
   EXPECT_EQ(info.biSizeImage, 8u);
   EXPECT_EQ(file.substr(header.bfOffBits), pixelBytes);
-}
-
-TEST(RoomWatch, AnnouncementsLoseTheStylePrefixAndFlagLinesWithout) {
-  const std::vector<driver::Post> posts{
-      {10, std::string(kStylePrefix) + "Rollkeep: loaded"},
-      {20, "plain text"},
-  };
-  const auto announcements = Announcements(posts);
-  ASSERT_EQ(announcements.size(), 2u);
-  EXPECT_EQ(announcements[0].ms, 10);
-  EXPECT_EQ(announcements[0].text, "Rollkeep: loaded");
-  EXPECT_EQ(announcements[1].text, "<no prefix> plain text");
 }
 
 class TranscriptFeedTest : public ::testing::Test {

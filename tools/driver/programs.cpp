@@ -1,0 +1,80 @@
+#include "driver/programs.h"
+
+#include "driver/dialogs.h"
+#include "driver/input.h"
+#include "driver/poll.h"
+#include "driver/window_search.h"
+
+namespace rollkeep::driver {
+
+namespace {
+
+// The chat room: an "AOL Child" under the frame's "MDIClient", with its
+// entry box.
+bool RoomIsOpen(HWND frame) {
+  HWND area = ::FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  HWND room = area ? ::FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr;
+  return room && ::FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
+}
+
+// Message boxes share the caption "Rollkeep"; the main window has the list.
+bool IsMainWindow(HWND window) {
+  return ClassName(window) != kDialogClass && FindControl(window, kRosterList) != nullptr;
+}
+
+std::string Describe(HWND window) {
+  return ClassName(window) + " " + std::to_string(::GetDlgCtrlID(window)) + " '" +
+         Caption(window) + "'" + (IsVisible(window) ? " visible" : " hidden") +
+         (IsEnabled(window) ? "" : " disabled") + "\n";
+}
+
+}  // namespace
+
+void Programs::StartClient(const std::vector<std::string>& arguments) {
+  std::vector<std::string> command{paths_.roomsimExe};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  client_ = Process::Start(command, paths_.workDir);
+  clientFrame_ = WaitForTopLevel(client_.Id(), {"AOL Frame25", "", false, {}}, deadline_);
+  WaitFor(deadline_, "the chat room", [&] { return RoomIsOpen(clientFrame_); });
+}
+
+void Programs::StartRollkeep() {
+  rollkeep_ = Process::Start({paths_.rollkeepExe}, paths_.workDir);
+  splash_ = WaitForTopLevel(rollkeep_.Id(), {"", "frmsplash", true, {}}, deadline_);
+}
+
+void Programs::OpenMainWindow() {
+  DoubleClick(splash_);
+  main_ = WaitForTopLevel(rollkeep_.Id(), {"", "Rollkeep", true, IsMainWindow},
+                          2 * deadline_);
+}
+
+void Programs::CloseClient() {
+  if (!client_.Running()) return;
+  Close(clientFrame_);
+  if (!client_.WaitForExit(deadline_)) client_.Kill();
+}
+
+void Programs::Kill() {
+  rollkeep_.Kill();
+  client_.Kill();
+}
+
+HWND Programs::Button(int id) const { return Control(main_, id); }
+
+void Programs::Press(int id) const { Click(Button(id)); }
+
+ListBoxState Programs::Roster() const { return ReadListBox(RosterBox()); }
+
+std::string Programs::DescribeRollkeep() const {
+  std::string text;
+  if (!rollkeep_.Running()) return text;
+  for (HWND window : TopLevelWindows(rollkeep_.Id())) {
+    text += Describe(window);
+    if (ClassName(window) != kDialogClass) continue;
+    for (HWND child : Children(window)) text += "  " + Describe(child);
+  }
+  return text;
+}
+
+}  // namespace rollkeep::driver
