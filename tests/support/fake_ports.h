@@ -12,26 +12,19 @@
 
 namespace rollkeep::testing {
 
-class FakePoster : public Poster {
-public:
+struct FakePoster : Poster {
   void Post(const std::string& announcement) override { posts.push_back(announcement); }
-
   std::vector<std::string> posts;
 };
 
-class FakeWaiter : public Waiter {
-public:
+struct FakeWaiter : Waiter {
   // Records the wait, runs `nested` once (it is cleared before it runs, so it
   // may set a new hook for a wait nested inside it), then returns `result`.
   bool Wait(double seconds) override {
     waits.push_back(seconds);
-    if (nested) {
-      auto hook = std::exchange(nested, nullptr);
-      hook();
-    }
+    if (auto hook = std::exchange(nested, nullptr)) hook();
     return result;
   }
-
   std::vector<double> waits;
   std::function<void()> nested;
   bool result = true;

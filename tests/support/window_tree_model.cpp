@@ -1,156 +1,104 @@
 #include "window_tree_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rollkeep::testing {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameClass(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::ranges::equal(a, b, {}, fold, fold);
 }
-
-const std::vector<WindowMessage> kNoMessages;
 
 }  // namespace
 
 WindowHandle WindowTreeModel::Create(const std::string& className, WindowHandle parent,
-                                     std::string text, Place place) {
-  std::vector<WindowHandle>* siblings = SiblingsUnder(parent);
-  if (siblings == nullptr) return kNoWindow;  // like CreateWindow under a dead parent
-  const WindowHandle handle = next_;
-  next_ += 4;
-  windows_[handle] = Window{className, parent, std::move(text), {}, {}};
-  siblings->insert(place == Place::First ? siblings->begin() : siblings->end(), handle);
+                                     Place place) {
+  if (parent != kNoWindow && Find(parent) == nullptr) return kNoWindow;
+  const WindowHandle handle = next_ += 4;
+  windows_.insert(place == Place::First ? windows_.begin() : windows_.end(),
+                  Window{handle, parent, className, {}});
   return handle;
 }
 
 void WindowTreeModel::Destroy(WindowHandle window) {
-  Window* w = Find(window);
-  if (w == nullptr) return;
-  for (WindowHandle child : std::vector<WindowHandle>(w->children)) Destroy(child);
-  std::vector<WindowHandle>* siblings = SiblingsUnder(w->parent);
-  siblings->erase(std::find(siblings->begin(), siblings->end(), window));
-  windows_.erase(window);
+  std::vector<WindowHandle> children;
+  for (const Window& w : windows_) {
+    if (w.parent == window) children.push_back(w.handle);
+  }
+  for (WindowHandle child : children) Destroy(child);
+  std::erase_if(windows_, [&](const Window& w) { return w.handle == window; });
 }
 
-bool WindowTreeModel::Exists(WindowHandle window) const { return Find(window) != nullptr; }
-
-std::string WindowTreeModel::Text(WindowHandle window) const {
+std::vector<std::string> WindowTreeModel::Messages(WindowHandle window) const {
   const Window* w = Find(window);
-  return w == nullptr ? std::string() : w->text;
-}
-
-void WindowTreeModel::PutText(WindowHandle window, std::string text) {
-  if (Window* w = Find(window)) w->text = std::move(text);
-}
-
-std::vector<WindowHandle> WindowTreeModel::Children(WindowHandle parent) const {
-  const std::vector<WindowHandle>* siblings = SiblingsUnder(parent);
-  return siblings == nullptr ? std::vector<WindowHandle>() : *siblings;
-}
-
-const std::vector<WindowMessage>& WindowTreeModel::Messages(WindowHandle window) const {
-  const Window* w = Find(window);
-  return w == nullptr ? kNoMessages : w->messages;
+  return w == nullptr ? std::vector<std::string>() : w->messages;
 }
 
 std::size_t WindowTreeModel::DeliveredMessages() const {
   std::size_t total = 0;
-  for (const auto& [handle, w] : windows_) total += w.messages.size();
+  for (const Window& w : windows_) total += w.messages.size();
   return total;
 }
 
 WindowHandle WindowTreeModel::FindTopLevel(const std::string& className) {
-  return FirstOfClass(topLevel_, kNoWindow, className);
+  return Search(kNoWindow, kNoWindow, className);
 }
 
 WindowHandle WindowTreeModel::FindChild(WindowHandle parent, WindowHandle after,
                                         const std::string& className) {
-  const std::vector<WindowHandle>* siblings = SiblingsUnder(parent);
-  const WindowHandle result =
-      siblings == nullptr ? kNoWindow : FirstOfClass(*siblings, after, className);
-  lookups_.push_back({parent, after, className, result});
-  return result;
+  lookups_.push_back({parent, after, className});
+  return Search(parent, after, className);
 }
 
 void WindowTreeModel::SetText(WindowHandle window, const std::string& text) {
-  if (Window* w = Find(window)) w->text = text;
-  Deliver(window, WindowMessage::SetTextOf(text));
+  Deliver(window, std::string("WM_SETTEXT ").append(text));
 }
 
 void WindowTreeModel::SendChar(WindowHandle window, int code) {
-  Deliver(window, WindowMessage::CharOf(code));
-}
-
-WindowTreeModel::Window* WindowTreeModel::Find(WindowHandle window) {
-  auto it = windows_.find(window);
-  return it == windows_.end() ? nullptr : &it->second;
+  Deliver(window, std::string("WM_CHAR ").append(std::to_string(code)));
 }
 
 const WindowTreeModel::Window* WindowTreeModel::Find(WindowHandle window) const {
-  auto it = windows_.find(window);
-  return it == windows_.end() ? nullptr : &it->second;
+  const auto it = std::ranges::find(windows_, window, &Window::handle);
+  return it == windows_.end() ? nullptr : &*it;
 }
 
-std::vector<WindowHandle>* WindowTreeModel::SiblingsUnder(WindowHandle parent) {
-  if (parent == kNoWindow) return &topLevel_;
-  Window* w = Find(parent);
-  return w == nullptr ? nullptr : &w->children;
-}
-
-const std::vector<WindowHandle>* WindowTreeModel::SiblingsUnder(WindowHandle parent) const {
-  if (parent == kNoWindow) return &topLevel_;
-  const Window* w = Find(parent);
-  return w == nullptr ? nullptr : &w->children;
-}
-
-// As FindWindowEx: an `after` that is not one of the siblings finds nothing.
-WindowHandle WindowTreeModel::FirstOfClass(const std::vector<WindowHandle>& order,
-                                           WindowHandle after,
-                                           const std::string& className) const {
-  auto it = order.begin();
-  if (after != kNoWindow) {
-    it = std::find(order.begin(), order.end(), after);
-    if (it == order.end()) return kNoWindow;
-    ++it;
-  }
-  for (; it != order.end(); ++it) {
-    if (SameClass(windows_.at(*it).className, className)) return *it;
+WindowHandle WindowTreeModel::Search(WindowHandle parent, WindowHandle after,
+                                     const std::string& className) const {
+  bool past = after == kNoWindow;
+  for (const Window& w : windows_) {
+    if (w.parent != parent) continue;
+    if (past && SameClass(w.className, className)) return w.handle;
+    past = past || w.handle == after;
   }
   return kNoWindow;
 }
 
-void WindowTreeModel::Deliver(WindowHandle window, WindowMessage message) {
-  if (Window* w = Find(window)) {
-    w->messages.push_back(std::move(message));
-  } else {
+void WindowTreeModel::Deliver(WindowHandle window, std::string message) {
+  const auto it = std::ranges::find(windows_, window, &Window::handle);
+  if (it == windows_.end()) {
     ++dropped_;
+  } else {
+    it->messages.push_back(std::move(message));
   }
 }
 
 ChatClientWindows AddChatClient(WindowTreeModel& model) {
-  const WindowHandle frame = model.Create("AOL Frame25", kNoWindow, "America  Online");
+  const WindowHandle frame = model.Create("AOL Frame25");
   return {frame, model.Create("MDIClient", frame)};
 }
 
-ChatRoomWindows AddChatRoom(WindowTreeModel& model, const ChatClientWindows& client,
-                            const std::string& name) {
-  ChatRoomWindows r{};
-  r.room = model.Create("AOL Child", client.mdiClient, name);
-  r.entry = model.Create("RICHCNTL", r.room);
-  r.transcript = model.Create("RICHCNTL", r.room);
-  r.members = model.Create("_AOL_Listbox", r.room);
-  r.sendButton = model.Create("_AOL_Icon", r.room);
-  r.roomName = model.Create("_AOL_Static", r.room, name);
-  return r;
-}
-
-WindowHandle AddDocumentWindow(WindowTreeModel& model, const ChatClientWindows& client) {
-  return model.Create("AOL Child", client.mdiClient, "Welcome");
+ChatRoomWindows AddChatRoom(WindowTreeModel& model, WindowHandle parent,
+                            const std::string& missing, WindowTreeModel::Place place) {
+  const WindowHandle room = model.Create("AOL Child", parent, place);
+  const auto child = [&](const std::string& className) {
+    return className == missing ? kNoWindow : model.Create(className, room);
+  };
+  // A braced list is evaluated left to right: the children come in this order.
+  return {room, child("RICHCNTL"), child("RICHCNTL"), child("_AOL_Listbox"), child("_AOL_Icon"),
+          child("_AOL_Static")};
 }
 
 }  // namespace rollkeep::testing

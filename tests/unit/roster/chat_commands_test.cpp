@@ -1,178 +1,105 @@
+#include "roster/chat_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "roster/chat_commands.h"
 #include "roster/roster.h"
-#include "roster_test_util.h"
 #include "support/fake_ports.h"
 
 namespace rollkeep {
 namespace {
 
-using testing::FakePoster;
-using testing::FakeWaiter;
-using testing::Fill;
-using testing::Join;
-using testing::NumberedNames;
 using Entries = std::vector<std::string>;
-using Waits = std::vector<double>;
+constexpr std::optional<int> kNone;
 
 std::string Added(const std::string& name) {
-  return Join({"Rollkeep: <u>", name, "</u> has been added to the list"});
+  return std::string("Rollkeep: <u>") + name + "</u> has been added to the list";
 }
 std::string Removed(const std::string& name) {
-  return Join({"Rollkeep: <u>", name, "</u> has been removed from list"});
+  return std::string("Rollkeep: <u>") + name + "</u> has been removed from list";
 }
 
 class ChatCommands : public ::testing::Test {
 protected:
-  bool Say(const std::string& speaker, const std::string& text) {
-    return handler.ChatLine(speaker, text);
-  }
-
   Roster roster;
-  FakePoster poster;
-  FakeWaiter waiter;
+  testing::FakePoster poster;
+  testing::FakeWaiter waiter;
   ChatCommandHandler handler{roster, poster, waiter};
 };
 
-TEST_F(ChatCommands, LinesThatAreNotCommandsPassWithoutEffect) {
-  const std::vector<std::string> texts = {
-      "list Me", "list ME", "list me ", "list  me", " list me", "list", "listme",
-      "list me please", "list\tme", "me list", "", "remove  me", "remove Me", "remove",
-      "removeme", "remove\tme", "lists me", "l ist me", "add me",
-      std::string(40000, 'x'),
-      std::string(32766, 'x') + " me",  // first space at position 32,767
-      std::string(32766, 'x'),          // no space, split position 32,767
-      Join({"list", std::string(40000, ' '), "me"}),
-  };
-  for (const auto& text : texts) {
-    SCOPED_TRACE(text.substr(0, 20));
-    Fill(roster, {"Ann", "bob"}, 0);
-    EXPECT_TRUE(Say("bob", text));  // "bob" is listed: a wrongly accepted remove would show
-    EXPECT_EQ(roster.entries(), (Entries{"Ann", "bob"}));
-    EXPECT_EQ(roster.selection(), 0);
-    EXPECT_TRUE(poster.posts.empty());
-    EXPECT_TRUE(waiter.waits.empty());
-  }
-}
-
-TEST_F(ChatCommands, ListMeAppendsBeforeTheWaitAndAnnouncesAfterIt) {
-  struct Case {
-    std::string text;
-    Entries before, after;
-  };
-  const std::vector<Case> cases = {
-      {"list me", {"Ann"}, {"Ann", "Bob Smith"}},
-      {"List me", {}, {"Bob Smith"}},
-      {"LIST me", {"Ann"}, {"Ann", "Bob Smith"}},
-      {"list me", {"Bob Smith", "Ann"}, {"Bob Smith", "Ann"}},
-      {"list me", {"bobsmith"}, {"bobsmith", "Bob Smith"}},
-      {"list me", {"Ann", "Cy", "Ann"}, {"Ann", "Cy", "Bob Smith"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text + " after " + std::to_string(c.before.size()));
-    Fill(roster, c.before);
-    poster.posts.clear();
-    waiter.waits.clear();
-    std::optional<Entries> seenInWait;
-    std::size_t postsBeforeWaitEnded = 1;
-    waiter.nested = [&] {
-      seenInWait = roster.entries();
-      postsBeforeWaitEnded = poster.posts.size();
-    };
-    EXPECT_TRUE(Say("Bob Smith", c.text));
-    EXPECT_EQ(seenInWait, c.after);
-    EXPECT_EQ(postsBeforeWaitEnded, 0u);
-    EXPECT_EQ(roster.entries(), c.after);
-    EXPECT_EQ(waiter.waits, (Waits{0.7}));
-    EXPECT_EQ(poster.posts, (Entries{Added("Bob Smith")}));
-  }
-}
-
-TEST_F(ChatCommands, ListMeOnAFullRosterAddsAndAnnouncesNothing) {
-  const Entries names = NumberedNames(Roster::kCapacity);
-  Fill(roster, names);
-  EXPECT_TRUE(Say("Bob Smith", "list me"));
-  EXPECT_EQ(roster.count(), Roster::kCapacity);
-  EXPECT_EQ(roster.at(Roster::kCapacity - 1), names.back());
-  EXPECT_TRUE(poster.posts.empty());
-  EXPECT_TRUE(waiter.waits.empty());
-}
-
-TEST_F(ChatCommands, RemoveMeRemovesTheLastMatchAtOnce) {
+TEST_F(ChatCommands, ListMeAndRemoveMe) {
   struct Case {
     std::string speaker, text;
     Entries before;
-    std::optional<int> selectedBefore;
+    std::optional<int> selected;
     Entries after;
     std::optional<int> selectedAfter;
-    Entries posts;
+    std::string post;  // empty: nothing is posted
   };
-  const std::optional<int> none;
-  const std::vector<Case> cases = {
-      {"Bob Smith", "remove me", {"Ann", "Bob Smith"}, none, {"Ann"}, none,
-       {Removed("Bob Smith")}},
-      {"Bob Smith", "Remove me", {"Bob Smith"}, none, {}, none, {Removed("Bob Smith")}},
-      {"bobsmith", "remove me", {"Bob Smith"}, none, {}, none, {Removed("bobsmith")}},
-      {"Bob Smith", "remove me", {"Bob Smith", "Ann", "Cy", "BobSmith"}, none,
-       {"Bob Smith", "Ann", "Cy"}, none, {Removed("Bob Smith")}},
-      {"Bob Smith", "remove me", {"Ann", "Cy"}, 0, {"Ann", "Cy"}, 0, {}},
-      {"Bob Smith", "remove me", {"Ann", "Bob Smith"}, 0, {"Ann"}, none,
-       {Removed("Bob Smith")}},
-      {"Bob Smith", "remove me", {}, none, {}, none, {}},
+  const Entries full(Roster::kCapacity, "n");
+  std::vector<Case> cases = {
+      {"Bob Smith", "list me", {"Ann"}, 0, {"Ann", "Bob Smith"}, 0, Added("Bob Smith")},
+      {"Bob Smith", "LIST me", {"Bob Smith", "Ann"}, kNone, {"Bob Smith", "Ann"}, kNone,
+       Added("Bob Smith")},  // already listed: the new copy goes
+      {"Bob Smith", "List me", {"bobsmith"}, kNone, {"bobsmith", "Bob Smith"}, kNone,
+       Added("Bob Smith")},
+      {"Bob Smith", "list me", full, kNone, full, kNone, ""},  // full: no one added, no post
+      {"Bob Smith", "Remove me", {"Bob Smith", "Ann", "Cy", "BobSmith"}, kNone,
+       {"Bob Smith", "Ann", "Cy"}, kNone, Removed("Bob Smith")},  // the last match goes
+      {"bobsmith", "remove me", {"Ann", "Bob Smith"}, 0, {"Ann"}, kNone, Removed("bobsmith")},
+      {"Bob Smith", "REMOVE me", {"Ann", "Cy"}, 1, {"Ann", "Cy"}, 1, ""},  // not listed
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.speaker + " " + std::to_string(c.before.size()));
-    Fill(roster, c.before, c.selectedBefore);
+  // Not commands: nothing changes and nothing is posted, though "bob" is listed.
+  const Entries notCommands = {
+      "list Me", "list me ", "list  me", " list me", "list", "listme", "list me please",
+      "list\tme", "me list", "", "remove  me", "remove Me", "removeme", "remove\tme",
+      "lists me", "add me", std::string(40000, 'x'),
+      std::string(32766, 'x') + " me",  // the first space at position 32,767
+      std::string("list") + std::string(40000, ' ') + "me"};
+  for (const std::string& text : notCommands)
+    cases.push_back({"bob", text, {"Ann", "bob"}, 0, {"Ann", "bob"}, 0, ""});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 20));
+    roster.assign(c.before);
+    if (c.selected) roster.select(*c.selected);
     poster.posts.clear();
-    EXPECT_TRUE(Say(c.speaker, c.text));
+    waiter.waits.clear();
+    EXPECT_TRUE(handler.ChatLine(c.speaker, c.text));
     EXPECT_EQ(roster.entries(), c.after);
     EXPECT_EQ(roster.selection(), c.selectedAfter);
-    EXPECT_EQ(poster.posts, c.posts);
-    EXPECT_TRUE(waiter.waits.empty());
+    EXPECT_EQ(poster.posts, c.post.empty() ? Entries{} : Entries{c.post});
+    // Only an addition waits.
+    EXPECT_EQ(waiter.waits, std::vector<double>(c.post == Added(c.speaker), 0.7));
   }
 }
 
-TEST_F(ChatCommands, EachRemoveMeTakesTheNextMatchFromTheEnd) {
-  Fill(roster, {"Bob Smith", "Ann", "Cy", "BobSmith"});
-  EXPECT_TRUE(Say("Bob Smith", "remove me"));
-  EXPECT_TRUE(Say("Bob Smith", "remove me"));
-  EXPECT_TRUE(Say("Bob Smith", "remove me"));
-  EXPECT_EQ(roster.entries(), (Entries{"Ann", "Cy"}));
-  EXPECT_EQ(poster.posts, (Entries{Removed("Bob Smith"), Removed("Bob Smith")}));
-}
-
 TEST_F(ChatCommands, ALineHandledInsideTheWaitSeesTheRosterAndIsAnnouncedFirst) {
-  Entries seenByNested;
+  roster.assign({"Ann"});  // the new copy goes before the wait
   waiter.nested = [&] {
-    seenByNested = roster.entries();
-    EXPECT_TRUE(Say("Cy", "list me"));
-    EXPECT_TRUE(Say("Ann", "remove me"));
+    EXPECT_EQ(roster.entries(), (Entries{"Ann"}));  // listed before the wait
+    EXPECT_TRUE(handler.ChatLine("Cy", "list me"));
+    EXPECT_TRUE(handler.ChatLine("Ann", "remove me"));
   };
-  EXPECT_TRUE(Say("Ann", "list me"));
-  EXPECT_EQ(seenByNested, (Entries{"Ann"}));
+  EXPECT_TRUE(handler.ChatLine("Ann", "list me"));
   EXPECT_EQ(roster.entries(), (Entries{"Cy"}));
-  EXPECT_EQ(waiter.waits, (Waits{0.7, 0.7}));
+  EXPECT_EQ(waiter.waits, std::vector<double>(2, 0.7));
   EXPECT_EQ(poster.posts, (Entries{Added("Cy"), Removed("Ann"), Added("Ann")}));
 }
 
 TEST_F(ChatCommands, NothingIsPostedAfterTheProgramEndedDuringTheWait) {
+  roster.assign({"Cy"});
   waiter.result = false;
-  waiter.nested = [&] { EXPECT_TRUE(Say("Cy", "remove me")); };
-  Fill(roster, {"Cy"});
-  EXPECT_FALSE(Say("Ann", "list me"));
+  waiter.nested = [&] { EXPECT_TRUE(handler.ChatLine("Cy", "remove me")); };
+  EXPECT_FALSE(handler.ChatLine("Ann", "list me"));
   EXPECT_EQ(roster.entries(), (Entries{"Ann"}));
-  EXPECT_EQ(poster.posts, (Entries{Removed("Cy")}));
-
-  poster.posts.clear();
-  waiter.nested = [&] { EXPECT_FALSE(Say("Cy", "list me")); };
-  EXPECT_FALSE(Say("Bob", "list me"));
+  EXPECT_EQ(poster.posts, (Entries{Removed("Cy")}));  // handled before the end
+  waiter.nested = [&] { EXPECT_FALSE(handler.ChatLine("Cy", "list me")); };
+  EXPECT_FALSE(handler.ChatLine("Bob", "list me"));
   EXPECT_EQ(roster.entries(), (Entries{"Ann", "Bob", "Cy"}));
-  EXPECT_TRUE(poster.posts.empty());
+  EXPECT_EQ(poster.posts, (Entries{Removed("Cy")}));  // nothing more
 }
 
 }  // namespace
