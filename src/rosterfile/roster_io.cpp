@@ -93,9 +93,9 @@ FileOutcome ReadRoster(Roster& roster, Prompt& prompt, FileSystem& files,
   std::string bytes;
   const rollkeep::IoStatus status = files.ReadAll(path, bytes);
   if (!status.ok) return FailedAt(prompt, kLoad, path, status.reason);
-  const std::size_t capacity = Roster::kCapacity;
-  std::vector<std::string> lines = rollkeep::DecodeRoster(bytes, capacity);
-  if (lines.size() > capacity || !roster.assign(std::move(lines))) {
+  // Decoding stops one line past the capacity; assign refuses such a list.
+  std::vector<std::string> lines = rollkeep::DecodeRoster(bytes, Roster::kCapacity);
+  if (!roster.assign(std::move(lines))) {
     return FailedAt(prompt, kLoad, path, kTooManyNames);
   }
   return Done();
