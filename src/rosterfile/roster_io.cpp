@@ -77,7 +77,9 @@ std::optional<FileOutcome> AskForPath(FileDialog& dialog, void (FileDialog::*sho
 bool OperatorKeepsExisting(Prompt& prompt, FileSystem& files, const std::string& path) {
   if (!files.IsOrdinaryFile(path)) return false;
   const std::string text = "This file already exists: " + path + ", do you wish replace it?";
-  return prompt.Show(text, std::string(kOverwriteTitle), kOverwriteStyle) > rollkeep::kAnswerOk;
+  // Only an explicit OK replaces the file; Cancel, or a box that could not
+  // be shown at all, keeps it.
+  return prompt.Show(text, std::string(kOverwriteTitle), kOverwriteStyle) != rollkeep::kAnswerOk;
 }
 
 FileOutcome WriteRoster(const Roster& roster, Prompt& prompt, FileSystem& files,

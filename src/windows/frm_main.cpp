@@ -28,7 +28,8 @@ std::string RemovedAnnouncement(const std::string& name) {
 }
 
 // Yes that did not end in a written file asks again, so the roster is only
-// ever lost after an explicit No.
+// lost after No (or when the question cannot be shown at all, which would
+// otherwise keep the program from ever ending).
 void OfferToSave(const FrmMainParts& p) {
   while (p.prompt.Show(kSaveQuestion, kSaveQuestionTitle, kSaveQuestionStyle) == kAnswerYes) {
     if (Brask32::SaveRoster(p.roster, p.commonDialog1, p.prompt, p.files).done()) return;

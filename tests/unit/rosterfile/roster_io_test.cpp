@@ -93,7 +93,9 @@ TEST_F(RosterIoTest, OverwriteAsksFirstAndAFailedWriteKeepsTheOldFile) {
   const std::string failure =
       Warning("The list could not be saved to " + path + ": access is denied.");
   roster.assign({"Ann"});
+  // Answer 0: the box could not be shown, which must not count as OK.
   for (const Case& c : {Case{kAnswerCancel, false, Kind::Cancelled, "Zed\r\nYan\r\n"},
+                        Case{0, false, Kind::Cancelled, "Zed\r\nYan\r\n"},
                         Case{kAnswerOk, true, Kind::Failed, "Zed\r\nYan\r\n"},
                         Case{kAnswerOk, false, Kind::Done, "Ann\r\r\n"}}) {
     WriteBytes(path, "Zed\r\nYan\r\n");

@@ -66,6 +66,7 @@ IoStatus WriteAndFlush(const char* name, std::string_view bytes) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
     DWORD written = 0;
     if (!WriteFile(file.get(), bytes.data(), want, &written, nullptr)) return LastError();
+    if (written == 0) return IoStatus::Failed("the file could not be written");
     bytes.remove_prefix(written);
   }
   if (!FlushFileBuffers(file.get())) return LastError();
@@ -86,9 +87,13 @@ IoStatus ReplaceExisting(const std::string& path, const std::string& folder,
     return IoStatus::Ok();
   }
   const DWORD error = GetLastError();
-  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-    // The old file sits under the backup name: move it back.
-    MoveFileExA(backup.name(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+      !MoveFileExA(backup.name(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // The old file sits under the backup name and could not be moved back:
+    // keep it there and say where, rather than delete the only copy.
+    const std::string kept = backup.name();
+    backup.forget();
+    return IoStatus::Failed(SystemErrorText(error) + "; the old list is kept as " + kept);
   }
   return IoStatus::Failed(SystemErrorText(error));
 }
