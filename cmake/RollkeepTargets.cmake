@@ -8,6 +8,10 @@ function(rollkeep_settings target)
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(ROLLKEEP_FUZZ)
+    # The code under test carries the fuzzer's coverage and the sanitizers too.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  endif()
   if(WIN32)
     # Narrow ANSI API, no min/max macros, Windows 7 and later.
     target_compile_definitions(${target} PRIVATE
