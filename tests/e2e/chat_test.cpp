@@ -23,7 +23,7 @@ struct ScriptLine {
 };
 
 // Time enough for Rollkeep to start and be turned on before the first line.
-constexpr double kLead = 6.0;
+constexpr double kLead = 10.0;
 const std::vector<ScriptLine> kScript{
     {kLead + 0.0, "Ann", "list me"},   {kLead + 0.3, "Bob Smith", "List me"},
     {kLead + 0.6, "Cy", "LIST me"},    {kLead + 0.9, "Dee", "list Me"},

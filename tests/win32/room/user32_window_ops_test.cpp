@@ -153,7 +153,7 @@ TEST(User32Posting, AHungClientCostsOneTimeoutAndIsTriedAgainLater) {
   Brask32::PostToRoom(ops, "first");
   Brask32::PostToRoom(ops, "second");
   EXPECT_GE(clock.NowSeconds(), 0.9 * kTimeoutMs / 1000);
-  EXPECT_LT(clock.NowSeconds(), 4.0 * kTimeoutMs / 1000);  // ten timeouts would be 3 s
+  EXPECT_LT(clock.NowSeconds(), 8.0 * kTimeoutMs / 1000);  // ten timeouts would be 3 s
   std::string text;
   EXPECT_FALSE(ReadWindowText(room.transcript, text, 200));  // a read gives up too
 
