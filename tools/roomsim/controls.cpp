@@ -43,6 +43,19 @@ bool Superclass(HINSTANCE instance, const char* base, Base index, const char* na
 
 }  // namespace
 
+bool RegisterPlainClass(HINSTANCE instance, const char* name, WNDPROC proc, int background) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (::GetClassInfoExA(instance, name, &wc)) return true;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+  wc.lpszClassName = name;
+  return ::RegisterClassExA(&wc) != 0;
+}
+
 bool RegisterControlClasses(HINSTANCE instance) {
   return Superclass(instance, "EDIT", kEdit, kRichClass, RichProc) &&
          Superclass(instance, "LISTBOX", kListBox, kListClass, PassOn<kListBox>) &&

@@ -19,6 +19,11 @@ inline constexpr char kStaticClass[] = "_AOL_Static";  // STATIC
 // control's messages to its room first.
 inline constexpr int kEntryId = 100;
 
+// Registers a window class of this program once (a repeat call finds it
+// registered), with the arrow cursor, the application icon and `background`
+// (a system colour index) behind it.
+bool RegisterPlainClass(HINSTANCE instance, const char* name, WNDPROC proc, int background);
+
 // Registers the four control classes; false when one cannot be registered.
 // The frame and document classes are registered by their windows.
 bool RegisterControlClasses(HINSTANCE instance);

@@ -8,16 +8,7 @@
 namespace roomsim {
 
 bool Document::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (::GetClassInfoExA(instance, kDocumentClass, &wc)) return true;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kDocumentClass;
-  return ::RegisterClassExA(&wc) != 0;
+  return RegisterPlainClass(instance, kDocumentClass, Proc, COLOR_BTNFACE);
 }
 
 Document* Document::FromWindow(HWND window) {

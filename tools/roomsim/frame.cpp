@@ -44,17 +44,7 @@ Frame::Frame(HINSTANCE instance, Options options, std::vector<ScriptEvent> scrip
       clock_(clock) {}
 
 bool Frame::Create(int show) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (!::GetClassInfoExA(instance_, kFrameClass, &wc)) {
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance_;
-    wc.hIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kFrameClass;
-    if (!::RegisterClassExA(&wc)) return false;
-  }
+  if (!RegisterPlainClass(instance_, kFrameClass, Proc, COLOR_APPWORKSPACE)) return false;
   if (!Document::RegisterWindowClass(instance_) || !RegisterControlClasses(instance_)) return false;
   HMENU windowMenu = nullptr;
   HMENU menu = BuildMenu(windowMenu);
