@@ -17,8 +17,6 @@ constexpr char kTempPrefix[] = "rk";
 // File systems without security or merge support still get the new content.
 constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
 
-IoStatus LastError() { return IoStatus::Failed(SystemErrorText(GetLastError())); }
-
 // A file name of our own, deleted when the owner goes unless it was kept.
 class ScratchFile {
 public:
@@ -45,7 +43,7 @@ IoStatus FolderOf(const std::string& path, std::string& folder) {
   char full[MAX_PATH * 4];
   char* namePart = nullptr;
   const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, &namePart);
-  if (length == 0) return LastError();
+  if (length == 0) return LastErrorStatus();
   if (length >= sizeof full) return IoStatus::Failed("the path is too long");
   folder.assign(full, namePart ? static_cast<std::size_t>(namePart - full) : length);
   return IoStatus::Ok();
@@ -61,16 +59,16 @@ ScratchFile NewScratchFile(const std::string& folder) {
 IoStatus WriteAndFlush(const char* name, std::string_view bytes) {
   UniqueFile file(
       CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return LastError();
+  if (!file) return LastErrorStatus();
   while (!bytes.empty()) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), want, &written, nullptr)) return LastError();
+    if (!WriteFile(file.get(), bytes.data(), want, &written, nullptr)) return LastErrorStatus();
     if (written == 0) return IoStatus::Failed("the file could not be written");
     bytes.remove_prefix(written);
   }
-  if (!FlushFileBuffers(file.get())) return LastError();
-  if (!CloseHandle(file.release())) return LastError();
+  if (!FlushFileBuffers(file.get())) return LastErrorStatus();
+  if (!CloseHandle(file.release())) return LastErrorStatus();
   return IoStatus::Ok();
 }
 
@@ -79,7 +77,7 @@ IoStatus WriteAndFlush(const char* name, std::string_view bytes) {
 IoStatus ReplaceExisting(const std::string& path, const std::string& folder,
                          ScratchFile& replacement) {
   ScratchFile backup = NewScratchFile(folder);
-  if (!backup) return LastError();
+  if (!backup) return LastErrorStatus();
   DeleteFileA(backup.name());  // only the unique name is wanted
   if (ReplaceFileA(path.c_str(), replacement.name(), backup.name(), kReplaceFlags, nullptr,
                    nullptr)) {
@@ -101,7 +99,7 @@ IoStatus ReplaceExisting(const std::string& path, const std::string& folder,
 IoStatus MoveIntoPlace(const std::string& path, ScratchFile& replacement) {
   if (!MoveFileExA(replacement.name(), path.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return LastError();
+    return LastErrorStatus();
   }
   replacement.forget();
   return IoStatus::Ok();
@@ -113,7 +111,7 @@ IoStatus ReplaceWithBytes(const std::string& path, std::string_view bytes, bool 
   std::string folder;
   if (IoStatus status = FolderOf(path, folder); !status.ok) return status;
   ScratchFile temp = NewScratchFile(folder);
-  if (!temp) return LastError();
+  if (!temp) return LastErrorStatus();
   if (IoStatus status = WriteAndFlush(temp.name(), bytes); !status.ok) return status;
   return exists ? ReplaceExisting(path, folder, temp) : MoveIntoPlace(path, temp);
 }

@@ -18,8 +18,6 @@ constexpr DWORD kNotOrdinary =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr DWORD kMostPerRead = 1u << 20;
 
-IoStatus LastError() { return IoStatus::Failed(SystemErrorText(GetLastError())); }
-
 // Reads up to `size` bytes into `data`; a file that shrank meanwhile gives
 // what it still holds.
 IoStatus ReadInto(HANDLE file, std::string& data) {
@@ -27,7 +25,7 @@ IoStatus ReadInto(HANDLE file, std::string& data) {
   while (total < data.size()) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - total, kMostPerRead));
     DWORD got = 0;
-    if (!ReadFile(file, data.data() + total, want, &got, nullptr)) return LastError();
+    if (!ReadFile(file, data.data() + total, want, &got, nullptr)) return LastErrorStatus();
     if (got == 0) break;
     total += got;
   }
@@ -49,9 +47,9 @@ IoStatus Win32FileSystem::ReadAll(const std::string& path, std::string& bytes) {
   }
   UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return LastError();
+  if (!file) return LastErrorStatus();
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return LastError();
+  if (!GetFileSizeEx(file.get(), &size)) return LastErrorStatus();
   std::string data;
   try {
     if (static_cast<unsigned long long>(size.QuadPart) > data.max_size()) throw std::bad_alloc();
