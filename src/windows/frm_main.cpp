@@ -42,7 +42,7 @@ FrmMain::FrmMain(FrmMainParts parts)
     : p_(parts), chat_(p_.roster, p_.poster, p_.waiter) {}
 
 void FrmMain::Form_Load() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   p_.shell.KeepOnTop();
   p_.poster.Post(kLoaded);
   p_.timer1.SetEnabled(false);
@@ -50,7 +50,7 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Command1_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   p_.timer1.SetEnabled(true);
   p_.command1.SetEnabled(false);
   p_.command2.SetEnabled(true);
@@ -59,7 +59,7 @@ void FrmMain::Command1_Click() {
 }
 
 void FrmMain::Command2_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   p_.timer1.SetEnabled(false);
   p_.command1.SetEnabled(true);
   p_.command2.SetEnabled(false);
@@ -70,14 +70,14 @@ void FrmMain::Command2_Click() {
 // Announced only when the file was really written: a cancelled dialog or a
 // failed write must not tell the room that the list is safe.
 void FrmMain::Command3_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   if (Brask32::SaveRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done()) {
     p_.poster.Post(kListSaved);
   }
 }
 
 void FrmMain::Command4_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   if (Brask32::LoadRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done()) {
     p_.poster.Post(kListLoaded);
   }
@@ -85,7 +85,7 @@ void FrmMain::Command4_Click() {
 
 // With nothing selected there is nobody to name, so nothing is announced.
 void FrmMain::Command5_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   if (!p_.roster.selection()) return;
   const std::string name = p_.roster.selectedText();
   Brask32::DropSelected(p_.roster);
@@ -93,7 +93,7 @@ void FrmMain::Command5_Click() {
 }
 
 void FrmMain::Command6_Click() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   p_.roster.clear();
   p_.poster.Post(kListCleared);
 }
@@ -101,14 +101,14 @@ void FrmMain::Command6_Click() {
 // Other handlers may run inside the pause; when one of them ended the
 // program, the second line must not go out.
 void FrmMain::Timer1_Timer() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   p_.poster.Post(kAdvertiseList);
   if (!p_.waiter.Wait(kAnnouncementPause) || ended_) return;
   p_.poster.Post(kAdvertiseRemove);
 }
 
 void FrmMain::Form_Unload() {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   unloading_ = true;
   OfferToSave(p_);
   p_.poster.Post(kUnloaded);
@@ -117,7 +117,7 @@ void FrmMain::Form_Unload() {
 }
 
 void FrmMain::ChatLine(const std::string& screenName, const std::string& text) {
-  if (ended_ || unloading_) return;
+  if (unloading_) return;  // closing or ended
   chat_.ChatLine(screenName, text);
 }
 
