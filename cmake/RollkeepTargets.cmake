@@ -13,8 +13,19 @@ function(rollkeep_settings target)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
   endif()
   if(WIN32)
-    # Narrow ANSI API, no min/max macros, Windows 7 and later.
+    # Narrow ANSI API, no min/max macros, Windows XP and later: the headers
+    # then declare nothing newer, and a newer function is found at run time.
     target_compile_definitions(${target} PRIVATE
-      WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+      WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      # XP's loader refuses a program that asks for a later subsystem or OS.
+      target_link_options(${target} PRIVATE
+        -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+        -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+      # The threads library's GetTickCount64, which XP lacks (see the file).
+      target_sources(${target} PRIVATE
+        ${PROJECT_SOURCE_DIR}/src/platform/win32/common/tick_count_64_slot.cpp)
+    endif()
   endif()
 endfunction()
