@@ -1,3 +1,7 @@
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsXp.cmake)
+endif()
+
 # Settings every target of our own gets: strict warnings and, in the native
 # test preset, the sanitizers. Third-party code (GoogleTest) never gets them.
 function(rollkeep_settings target)
@@ -19,13 +23,7 @@ function(rollkeep_settings target)
       WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
-      # XP's loader refuses a program that asks for a later subsystem or OS.
-      target_link_options(${target} PRIVATE
-        -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
-        -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
-      # The threads library's GetTickCount64, which XP lacks (see the file).
-      target_sources(${target} PRIVATE
-        ${PROJECT_SOURCE_DIR}/src/platform/win32/common/tick_count_64_slot.cpp)
+      rollkeep_xp_executable(${target})
     endif()
   endif()
 endfunction()

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-// The import slot every program defines for the threads library (see
-// tick_count_64_slot.cpp); reached here by the same name the library uses.
+// The slot every program fills for the threads library's GetTickCount64
+// (see tick_count_64_slot.cpp), reached by the name the library's copy uses.
 extern "C" {
-extern ULONGLONG(WINAPI* const rollkeepTickCount64Slot)() __asm__("__imp__GetTickCount64@0");
+extern ULONGLONG(WINAPI* const rollkeepTickCount64Slot)() __asm__("__imp__rollkeepTickCount64@0");
 }
 
 namespace {

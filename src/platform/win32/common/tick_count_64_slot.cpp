@@ -1,12 +1,12 @@
 // GetTickCount64 for the threads library, on every Windows from XP on.
 //
 // libwinpthread (linked in statically for std::thread and std::mutex) calls
-// GetTickCount64 through its import slot in its timed waits. That one import
-// would keep a program from starting on Windows XP, whose kernel32 has no
-// such function. Every program of ours is linked with this file, which
-// defines the import slot itself: the linker then takes no GetTickCount64
-// from kernel32, and the slot leads to a count made from the performance
-// counter, which XP has.
+// GetTickCount64 in its timed waits, and that one import would keep a
+// program from starting on Windows XP, whose kernel32 has no such function.
+// The build links a copy of the library whose call goes to the import slot
+// of "rollkeepTickCount64" instead (cmake/WindowsXp.cmake); every program is
+// linked with this file, which fills that slot with a count made from the
+// performance counter, which XP has.
 
 #include <windows.h>
 
@@ -28,9 +28,9 @@ ULONGLONG WINAPI TickCountFromPerformanceCounter() {
 
 }  // namespace
 
-// The slot's name is the one the import library would give a stdcall
+// The slot's name is the one an import library would give a stdcall
 // function without arguments.
 extern "C" {
-extern const TickCount64Fn rollkeepTickCount64Slot __asm__("__imp__GetTickCount64@0");
+extern const TickCount64Fn rollkeepTickCount64Slot __asm__("__imp__rollkeepTickCount64@0");
 const TickCount64Fn rollkeepTickCount64Slot = TickCountFromPerformanceCounter;
 }
