@@ -32,8 +32,9 @@ public:
 };
 
 // Dispatches every message already in this thread's queue, but stops once
-// `deadline` passes so a flood cannot hold a wait past its time. False when WM_QUIT came (it is posted again for the main loop)
-// or the program was marked ending by a handler.
+// `deadline` passes so a flood cannot hold a wait past its time. False when
+// WM_QUIT came (it is posted again for the main loop) or the program was
+// marked ending by a handler.
 bool DispatchPending(const TickDeadline& deadline);
 
 // One message as every loop of the program handles it: keyboard navigation
