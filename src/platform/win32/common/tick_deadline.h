@@ -9,6 +9,8 @@
 
 namespace rollkeep::win32 {
 
+static_assert(sizeof(DWORD) == 4, "the tick count is 32 bits and wraps at 2^32");
+
 // Milliseconds from `start` to `now`, also when the tick count wrapped in
 // between (for spans below 49.7 days).
 constexpr DWORD ElapsedMs(DWORD start, DWORD now) { return now - start; }
