@@ -8,9 +8,17 @@
 # rollkeepTickCount64 (src/platform/win32/common/tick_count_64_slot.cpp), and
 # the programs link the copy. Any other GetTickCount64 call still imports the
 # system's function, which scripts/check-imports then refuses.
+#
+# The product is the 32-bit build. A 64-bit build (the test build for
+# machines that cannot run 32-bit programs) needs none of this: no 64-bit
+# Windows lacks GetTickCount64.
 set(ROLLKEEP_XP_LIBS ${CMAKE_BINARY_DIR}/xp-libs)
-file(MAKE_DIRECTORY ${ROLLKEEP_XP_LIBS})
-foreach(library libpthread.a libwinpthread.a)
+set(xp_libraries)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(xp_libraries libpthread.a libwinpthread.a)
+  file(MAKE_DIRECTORY ${ROLLKEEP_XP_LIBS})
+endif()
+foreach(library ${xp_libraries})
   execute_process(
     COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${library}
     OUTPUT_VARIABLE original OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
@@ -27,10 +35,12 @@ foreach(library libpthread.a libwinpthread.a)
 endforeach()
 
 function(rollkeep_xp_executable target)
-  target_link_options(${target} PRIVATE
-    -L${ROLLKEEP_XP_LIBS}  # searched before the compiler's own folders
-    -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
-    -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE
+      -L${ROLLKEEP_XP_LIBS}  # searched before the compiler's own folders
+      -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+      -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+  endif()
   target_sources(${target} PRIVATE
     ${PROJECT_SOURCE_DIR}/src/platform/win32/common/tick_count_64_slot.cpp)
 endfunction()
