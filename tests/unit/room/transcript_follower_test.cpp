@@ -97,11 +97,8 @@ TEST(TranscriptFollower, ReportsExactlyTheNewLines) {
   const std::string long1 = hi + big, long2 = big + ":\t" + big;
   const Lines old = {"Amy:\tlist me", "Bo:\tlist me", "Cy:\tsaid something rather long",
                      "Zed:\tlist me"};
-  Lines thousand, burst;
-  for (int n = 0; n < 1000; ++n) {
-    thousand.push_back("Member number " + std::to_string(n) + ":\tsaid this and that");
-    burst.push_back("M" + std::to_string(n) + ":\tlist me");
-  }
+  // A burst of lines shorter than those it pushes out: as many lines, fewer characters.
+  const Lines thousand = Numbered(0, 999, {}, "Member with a long name"), burst = Numbered(0, 999);
   const struct {
     const char* name;
     std::string baseline;

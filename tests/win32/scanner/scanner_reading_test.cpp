@@ -51,7 +51,9 @@ TEST_F(ScannerTest, HearsEveryLineSaidWhileAHandlerWaits) {
       if (!std::exchange(paused, true)) {
         for (int burst = 0; burst < 3; ++burst) {
           for (int n = 0; n < 9; ++n) {
-            said.emplace_back("M" + std::to_string(burst * 9 + n), n == 8 ? "list me" : "hi");
+            std::string name = "M";
+            name += std::to_string(burst * 9 + n);
+            said.emplace_back(name, n == 8 ? "list me" : "hi");
             client.Say(said.back().first, said.back().second);
           }
           PumpFor(350);
