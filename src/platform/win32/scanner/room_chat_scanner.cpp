@@ -1,6 +1,5 @@
 #include "platform/win32/scanner/room_chat_scanner.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace rollkeep::win32 {
