@@ -48,6 +48,7 @@ protected:
                                     reinterpret_cast<LPARAM>(history.c_str()), SMTO_NORMAL,
                                     60000, &result), 0u);
     StartRollkeep();
+    WaitForPost("Rollkeep: loaded", 120s);
     programs_.Press(kOnButton);
     WaitForBot(true);
     WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed", 120s);
