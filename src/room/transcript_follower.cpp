@@ -16,11 +16,26 @@ std::optional<ChatLineParts> ParseChatLine(std::string_view line) {
   return std::nullopt;
 }
 
+namespace {
+
+// The first CR or LF at or after `from`, or npos. A plain loop: a long
+// transcript is split on every read.
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+  for (std::size_t at = from; at < text.size(); ++at) {
+    if (text[at] == '\r' || text[at] == '\n') return at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 TranscriptLines SplitTranscript(std::string_view transcript) {
   TranscriptLines lines;
+  const auto breaks = std::count(transcript.begin(), transcript.end(), '\n');
+  lines.complete.reserve(static_cast<std::size_t>(breaks) + 1);
   std::size_t start = 0;
-  for (std::size_t end = transcript.find_first_of("\r\n"); end != std::string_view::npos;
-       end = transcript.find_first_of("\r\n", start)) {
+  for (std::size_t end = FindLineEnd(transcript, 0); end != std::string_view::npos;
+       end = FindLineEnd(transcript, start)) {
     std::size_t next = end + 1;
     if (transcript[end] == '\r') {
       if (next == transcript.size()) break;  // maybe half of a CR LF: held
