@@ -62,9 +62,9 @@ protected:
     std::this_thread::sleep_for(15s);
     const double cpu = ProcessCpuSeconds(process.get()) - before;
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("bot on, quiet room, %d-line transcript (%zu characters): rollkeep.exe used "
+    std::printf("bot on, quiet room, %d-line transcript (%lu characters): rollkeep.exe used "
                 "%.2f CPU-s in %.1f s (%.1f%% of a core)\n",
-                lines, history.size(), cpu, wall, 100 * cpu / wall);
+                lines, static_cast<unsigned long>(history.size()), cpu, wall, 100 * cpu / wall);
   }
 };
 

@@ -99,9 +99,9 @@ TEST_F(EndToEnd, BurstLargerThanTheTranscriptKeeps) {
   for (const auto& line : SaidLines(LogEvents())) {
     if (line.speaker == names.back()) burst = line.ms;
   }
-  std::printf("burst of 200 into a 100-line transcript: %zu listed; burst -> last answer %.1f s "
+  std::printf("burst of 200 into a 100-line transcript: %lu listed; burst -> last answer %.1f s "
               "(the last roster change comes 0.7 s before it)\n",
-              listed.size(), (last.ms - burst) / 1000.0);
+              static_cast<unsigned long>(listed.size()), (last.ms - burst) / 1000.0);
 }
 
 }  // namespace
