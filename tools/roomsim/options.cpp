@@ -2,7 +2,9 @@
 
 #include "seconds.h"
 
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace roomsim {
 
@@ -19,6 +21,11 @@ const char kUsage[] =
     "  --exit-after SECONDS  end the program after that time\n"
     "  --keep-lines N        transcript lines kept (default 1000)\n"
     "  --hang-after SECONDS  stop handling window messages after that time\n"
+    "  --line-end crlf|cr|lf|separate\n"
+    "                        how transcript lines end (default crlf; separate:\n"
+    "                        CR LF between lines, none after the last)\n"
+    "  --speaker-mark tab|space\n"
+    "                        what follows the speaker's colon (default tab)\n"
     "  --help                show this text\n";
 
 namespace {
@@ -66,6 +73,20 @@ struct Parser {
     return true;
   }
 
+  template <typename Choice>
+  bool Pick(std::string_view name, const std::string& value,
+            std::initializer_list<std::pair<const char*, Choice>> choices, Choice& out) {
+    std::string names;
+    for (const auto& [word, choice] : choices) {
+      if (value == word) {
+        out = choice;
+        return true;
+      }
+      names += names.empty() ? word : std::string("|") + word;
+    }
+    return Fail(std::string(name) + " needs one of " + names + ", got '" + value + "'");
+  }
+
   bool Apply(std::string_view name, const std::string& value) {
     if (name == "--operator") return Text(name, value, options.operatorName);
     if (name == "--script") return Text(name, value, options.scriptPath);
@@ -73,12 +94,23 @@ struct Parser {
     if (name == "--exit-after") return Seconds(name, value, options.exitAfterMs);
     if (name == "--hang-after") return Seconds(name, value, options.hangAfterMs);
     if (name == "--keep-lines") return Count(name, value, options.keepLines);
+    if (name == "--line-end") {
+      return Pick(name, value,
+                  {{"crlf", LineEnd::CrLf}, {"cr", LineEnd::Cr}, {"lf", LineEnd::Lf},
+                   {"separate", LineEnd::Separate}},
+                  options.lineEnd);
+    }
+    if (name == "--speaker-mark") {
+      return Pick(name, value, {{"tab", SpeakerMark::Tab}, {"space", SpeakerMark::Space}},
+                  options.speakerMark);
+    }
     return Fail("unknown option '" + std::string(name) + "'");
   }
 
   bool TakesValue(std::string_view name) {
     return name == "--operator" || name == "--script" || name == "--log" ||
-           name == "--exit-after" || name == "--hang-after" || name == "--keep-lines";
+           name == "--exit-after" || name == "--hang-after" || name == "--keep-lines" ||
+           name == "--line-end" || name == "--speaker-mark";
   }
 
   bool Parse(const std::vector<std::string>& args) {

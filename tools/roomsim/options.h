@@ -8,6 +8,11 @@
 
 namespace roomsim {
 
+// How the transcript ends its lines ("separate": lines separated by CR LF,
+// the last one without an ending) and what follows the speaker's colon.
+enum class LineEnd { CrLf, Cr, Lf, Separate };
+enum class SpeakerMark { Tab, Space };
+
 struct Options {
   std::string operatorName = "Host";
   std::string scriptPath;  // empty: no script
@@ -15,6 +20,8 @@ struct Options {
   std::optional<std::int64_t> exitAfterMs;
   std::optional<std::int64_t> hangAfterMs;
   int keepLines = 1000;
+  LineEnd lineEnd = LineEnd::CrLf;
+  SpeakerMark speakerMark = SpeakerMark::Tab;
   bool help = false;
 };
 

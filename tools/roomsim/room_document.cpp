@@ -32,7 +32,8 @@ std::string TextOf(HWND control) {
 }  // namespace
 
 RoomDocument::RoomDocument(Frame& frame, std::string title)
-    : Document(frame, std::move(title)), state_(frame.Settings().keepLines) {}
+    : Document(frame, std::move(title)), state_(frame.Settings().keepLines, frame.Settings().lineEnd,
+                                                  frame.Settings().speakerMark) {}
 
 void RoomDocument::OnCreate() {
   // Creation order is child order: the five marks of a room come first.
@@ -132,9 +133,9 @@ void RoomDocument::ShowInTranscript(const RoomState::Said& said) {
   if (said.trimmed) {
     ::SetWindowTextA(transcript_, state_.Text().c_str());
   } else {
-    std::string line = said.line + "\r\n";
     ::SendMessageA(transcript_, EM_SETSEL, kTextEnd, kTextEnd);
-    ::SendMessageA(transcript_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+    ::SendMessageA(transcript_, EM_REPLACESEL, FALSE,
+                   reinterpret_cast<LPARAM>(said.appended.c_str()));
   }
   ::SendMessageA(transcript_, EM_SETSEL, kTextEnd, kTextEnd);
   ::SendMessageA(transcript_, EM_SCROLLCARET, 0, 0);

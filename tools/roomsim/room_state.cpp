@@ -16,14 +16,30 @@ std::string Blanked(std::string_view text, bool (*isBreak)(unsigned char)) {
 bool BreaksName(unsigned char c) { return c < 0x20; }
 bool BreaksLine(unsigned char c) { return c == '\r' || c == '\n' || c == '\0'; }
 
+const char* EndOf(LineEnd lineEnd) {
+  switch (lineEnd) {
+    case LineEnd::Cr: return "\r";
+    case LineEnd::Lf: return "\n";
+    case LineEnd::CrLf:
+    case LineEnd::Separate: break;
+  }
+  return "\r\n";
+}
+
 }  // namespace
 
 RoomState::Said RoomState::Say(std::string_view name, std::string_view text) {
   Said said;
   std::string shownName = Blanked(name, BreaksName);
-  said.line = shownName + ":\t" + Blanked(text, BreaksLine);
+  const std::string shownText = Blanked(text, BreaksLine);
+  said.line = shownName + ":\t" + shownText;
   said.newMember = AddMember(shownName);
-  lines_.push_back(said.line);
+  lines_.push_back(shownName + (speakerMark_ == SpeakerMark::Tab ? ":\t" : ": ") + shownText);
+  if (lineEnd_ != LineEnd::Separate) {
+    said.appended = lines_.back() + EndOf(lineEnd_);
+  } else {
+    said.appended = (lines_.size() > 1 ? EndOf(lineEnd_) : "") + lines_.back();
+  }
   while (lines_.size() > keepLines_) {
     lines_.pop_front();
     said.trimmed = true;
@@ -34,8 +50,9 @@ RoomState::Said RoomState::Say(std::string_view name, std::string_view text) {
 std::string RoomState::Text() const {
   std::string text;
   for (const std::string& line : lines_) {
+    if (lineEnd_ == LineEnd::Separate && !text.empty()) text += EndOf(lineEnd_);
     text += line;
-    text += "\r\n";
+    if (lineEnd_ != LineEnd::Separate) text += EndOf(lineEnd_);
   }
   return text;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,10 +16,24 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A transcript holding `lines`, each ended by CR LF, then `partial`.
-std::string Transcript(const Lines& lines, const std::string& partial = "") {
+// How a client writes its transcript: the ending after each line, and
+// whether the last line goes without one (lines separated, not ended).
+struct Format {
+  const char* name;
+  std::string end;
+  bool separate = false;
+};
+
+const Format kCrLf{"CR LF", "\r\n"}, kCr{"CR", "\r"}, kLf{"LF", "\n"},
+    kSeparate{"separate", "\r\n", true};
+const Format kFormats[] = {kCrLf, kCr, kLf, kSeparate};
+
+// A transcript holding `lines` in `format`, then `partial`.
+std::string Transcript(const Lines& lines, const std::string& partial = "",
+                       const Format& format = kCrLf) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const std::string& line : lines) text += line + format.end;
+  if (format.separate && !lines.empty()) text.resize(text.size() - format.end.size());
   return text + partial;
 }
 
@@ -32,100 +45,135 @@ Lines Numbered(int from, int to, const Lines& more = {}, const std::string& name
   return lines;
 }
 
-TEST(TranscriptFollower, ReportsExactlyTheNewCompleteLines) {
+struct Case {
+  const char* name;
+  Lines baseline;
+  std::vector<std::pair<Lines, Lines>> steps;  // lines shown, lines said since the last read
+};
+
+// Each case in each format. A client that separates its lines shows its last
+// line without an ending: it is heard at the next read that shows it the
+// same, so every snapshot is read twice.
+TEST(TranscriptFollower, HearsEveryLineInEveryFormat) {
+  const Lines listMe = {"Zed:\tlist me"};
+  const Case cases[] = {
+      {"BaselineIsNotReplayed", Numbered(1, 3),
+       {{Numbered(1, 3), {}}, {Numbered(1, 4), Numbered(4, 4)}}},
+      {"LinesBetweenTwoReads", Numbered(1, 2),
+       {{Numbered(1, 5), Numbered(3, 5)}, {Numbered(1, 6), Numbered(6, 6)}}},
+      {"TrimmedFromTheTop", Numbered(1, 40),
+       {{Numbered(2, 40), {}},                   // without appends
+        {Numbered(4, 42), Numbered(41, 42)},     // with appends
+        {Numbered(38, 45), Numbered(43, 45)},    // past the remembered lines
+        {Numbered(44, 46), Numbered(46, 46)}}},  // down to the last two lines
+      {"TwelveLinesIntoATranscriptThatKeepsTen", Numbered(1, 10),
+       {{Numbered(14, 22, listMe), Numbered(14, 22, listMe)}, {Numbered(15, 22, listMe), {}}}},
+      {"OverflowKeepingOnlyTheLastLineSeen", Numbered(1, 10),
+       {{Numbered(10, 19), Numbered(11, 19)}}},
+      {"RepeatedLineIsReportedEachTime", {"Ann:\thi"},
+       {{{"Ann:\thi", "Ann:\thi", "Ann:\thi"}, {"Ann:\thi", "Ann:\thi"}},
+        {{"Ann:\thi", "Ann:\thi", "Ann:\thi", "Ann:\thi"}, {"Ann:\thi"}}}},
+      {"RepeatedRunAppendedAgain", Numbered(1, 3), {{Numbered(1, 3, Numbered(1, 3)), Numbered(1, 3)}}},
+      {"ClearedThenRefilled", Numbered(1, 2), {{{}, {}}, {Numbered(9, 9), Numbered(9, 9)}}},
+  };
+  for (const Format& format : kFormats) {
+    for (const Case& c : cases) {
+      TranscriptFollower follower;
+      follower.Reset(Transcript(c.baseline, "", format));
+      for (std::size_t step = 0; step < c.steps.size(); ++step) {
+        const auto& [shown, said] = c.steps[step];
+        const std::string snapshot = Transcript(shown, "", format);
+        Lines heard = follower.Update(snapshot);
+        for (std::string& line : follower.Update(snapshot)) heard.push_back(std::move(line));
+        EXPECT_EQ(heard, said) << format.name << ", " << c.name << ", step " << step;
+      }
+    }
+  }
+}
+
+// Snapshots read in turn (a snapshot and the lines it reports), on exact text.
+TEST(TranscriptFollower, ReportsExactlyTheNewLines) {
   const std::string hi = "Ann:\thi", half = "Bob:\thalf", big(1 << 20, 'x');
   const std::string long1 = hi + big, long2 = big + ":\t" + big;
+  const Lines old = {"Amy:\tlist me", "Bo:\tlist me", "Cy:\tsaid something rather long",
+                     "Zed:\tlist me"};
+  // A burst of lines shorter than those it pushes out: as many lines, fewer characters.
+  const Lines thousand = Numbered(0, 999, {}, "Member with a long name"), burst = Numbered(0, 999);
   const struct {
     const char* name;
     std::string baseline;
-    std::vector<std::pair<std::string, Lines>> steps;  // snapshot, lines it reports
+    std::vector<std::pair<std::string, Lines>> steps;
   } cases[] = {
-      {"BaselineIsNotReplayed", Transcript(Numbered(1, 3)),
-       {{Transcript(Numbered(1, 3)), {}}, {Transcript(Numbered(1, 4)), Numbered(4, 4)}}},
-      {"PartialLineIsReportedOnceItsCrLfIsThere", Transcript(Numbered(1, 1), "Bob:\tha"),
-       {{Transcript(Numbered(1, 1), "Bob:\thal"), {}},
-        {Transcript(Numbered(1, 1), half + "\r"), {}},
-        {Transcript(Numbered(1, 1, {half})), {half}},
-        {Transcript(Numbered(1, 1, {half})), {}}}},
-      {"LoneCrOrLfNoticesAndEmptyLinesAreLines", "",
-       {{Transcript({"Ann:\ta\rb\nc", "*** Bob has entered the room", "", hi}),
-         {"Ann:\ta\rb\nc", "*** Bob has entered the room", "", hi}}}},
-      {"TrimmedFromTheTop", Transcript(Numbered(1, 40)),
-       {{Transcript(Numbered(2, 40)), {}},                 // without appends
-        {Transcript(Numbered(4, 42)), Numbered(41, 42)},   // with appends
-        {Transcript(Numbered(40, 45)), Numbered(43, 45)},  // past the remembered lines
-        {Transcript(Numbered(45, 46)), Numbered(46, 46)}}},  // to the last line seen
-      {"RepeatedLineIsReportedEachTime", Transcript({hi}),
-       {{Transcript({hi, hi, hi}), {hi, hi}}, {Transcript({hi, hi, hi, hi}), {hi}}}},
-      {"RepeatedLinesWhileTrimmed", Transcript({"Bob:\tx", hi, hi}),
-       {{Transcript({hi, hi, hi}), {hi}}, {Transcript({hi, hi, hi}), {}}}},
-      {"RepeatedRunAppendedAgain", Transcript(Numbered(1, 3)),
-       {{Transcript(Numbered(1, 3, Numbered(1, 3))), Numbered(1, 3)}}},
-      {"ReplacedTranscriptBecomesTheBaseline", Transcript(Numbered(1, 3)),
+      {"MixedLineEnds", "",
+       {{"Ann:\ta\rBob:\tb\nCy:\tc\r\nDi:\td\n\rEd:\te\r\r\n",
+         {"Ann:\ta", "Bob:\tb", "Cy:\tc", "Di:\td", "", "Ed:\te", ""}}}},
+      {"OddEndsThenAGoodOne", Transcript({hi}),
+       {{Transcript({hi}) + "Bob:\tx\rCy:\ty\nDi:\tz\r\n", {"Bob:\tx", "Cy:\ty", "Di:\tz"}}}},
+      {"CrAtTheEndThenItsLf", Transcript({hi}),
+       {{Transcript({hi}, half + "\r"), {}},
+        {Transcript({hi, half}), {half}},
+        {Transcript({hi, half, hi}), {hi}}}},
+      {"CrAtTheEndStaysAlone", Transcript({hi}),
+       {{Transcript({hi}, half + "\r"), {}},
+        {Transcript({hi}, half + "\r"), {half}},
+        {Transcript({hi}, half + "\r\n"), {}},
+        {Transcript({hi}, half + "\r" + hi + "\r"), {}},
+        {Transcript({hi}, half + "\r" + hi + "\rx"), {hi}}}},
+      {"LineStillBeingWritten", Transcript({hi}),
+       {{Transcript({hi}, "Bob:\tha"), {}},
+        {Transcript({hi}, "Bob:\thal"), {}},
+        {Transcript({hi}, half), {}},
+        {Transcript({hi}, half + "\n"), {half}},
+        {Transcript({hi}, half + "\n"), {}}}},
+      {"SeparatedLastLineHeardOnceThenEnded", Transcript({hi}),
+       {{Transcript({hi}, half), {}},
+        {Transcript({hi}, half), {half}},
+        {Transcript({hi}, half), {}},
+        {Transcript({hi, half}), {}},
+        {Transcript({hi, half}, hi), {}}}},
+      {"BaselineLineStillBeingWritten", Transcript({hi}, "Bob:\tha"),
+       {{Transcript({hi, half}), {half}}}},
+      {"BaselineLastLineWithoutEnding", Transcript({hi}, half),
+       {{Transcript({hi}, half), {}}, {Transcript({hi, half, hi}), {hi}}}},
+      {"ThousandSayListMeIntoAThousandLineTranscript", Transcript(thousand),
+       {{Transcript(burst), burst}}},
+      {"ReplacedByHistoryStartingWithTheLastLineSeen", Transcript(old),
+       {{Transcript({old.back(), "Amy:\tlist me", "Bo:\tlist me"}), {}},
+        {Transcript({old.back(), "Amy:\tlist me", "Bo:\tlist me", hi}), {hi}}}},
+      {"NoFalseContinuationOnOneLineInTheMiddle", Transcript(old),
+       {{Transcript({"Al:\tlist me", old.back(), hi}), {}}}},
+      {"ReplacedByAnotherNamedHistory", Transcript(Numbered(1, 3)),
        {{Transcript(Numbered(1, 2, {}, "Zed")), {}},
         {Transcript(Numbered(1, 3, {}, "Zed")), Numbered(3, 3, {}, "Zed")}}},
-      {"ClearedThenRefilled", Transcript(Numbered(1, 2)),
-       {{"", {}}, {Transcript(Numbered(9, 9)), Numbered(9, 9)}}},
+      {"RepeatedLinesWhileTrimmed", Transcript({"Bob:\tx", hi, hi}),
+       {{Transcript({hi, hi, hi}), {hi}}, {Transcript({hi, hi, hi}), {}}}},
       {"OneMegabyteLines", Transcript({hi}),
-       {{Transcript({hi}, long1), {}},
+       {{Transcript({hi}, long1 + "\r"), {}},
         {Transcript({hi, long1, long2}), {long1, long2}},
-        {Transcript({long2, hi}), {hi}}}},
+        {Transcript({long2, hi, hi}), {hi, hi}}}},
   };
   for (const auto& c : cases) {
     TranscriptFollower follower;
     follower.Reset(c.baseline);
-    int step = 0;
-    for (const auto& [snapshot, expected] : c.steps) {
-      EXPECT_EQ(follower.Update(snapshot), expected) << c.name << ", step " << step++;
+    for (std::size_t step = 0; step < c.steps.size(); ++step) {
+      const auto& [snapshot, expected] = c.steps[step];
+      EXPECT_EQ(follower.Update(snapshot), expected) << c.name << ", step " << step;
     }
   }
 }
 
-// A client that appends random lines, sometimes stops mid-line, and keeps
-// only its last `cap` lines: every line said is reported once, in order.
-TEST(TranscriptFollower, FollowsARandomClientThatTrims) {
-  std::mt19937 random(20240611);
-  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-  auto sayLine = [&] {
-    const char* names[] = {"Ann", "Bob Smith", "c:d", "Eve"};
-    return std::string(names[pick(4)]) + ":\t" + std::string(1 + pick(3), 'a' + pick(26)) +
-           std::to_string(pick(50));
-  };
-  for (int cap : {4, 10, 40}) {
-    Lines shown = {sayLine()};
-    std::string pending;  // the next line, as said so far (its CR LF may be missing)
-    TranscriptFollower follower;
-    follower.Reset(Transcript(shown));
-    for (int step = 0; step < 400; ++step) {
-      Lines said;
-      if (!pending.empty() && pick(2) == 0) said.push_back(std::exchange(pending, ""));
-      // Nothing comes after a line still being appended. At most cap - 1
-      // lines per step, so the last line seen stays in view.
-      if (pending.empty()) {
-        for (int n = pick(cap - static_cast<int>(said.size())); n > 0; --n) {
-          said.push_back(sayLine());
-        }
-        if (pick(3) == 0) pending = sayLine();
-      }
-      shown.insert(shown.end(), said.begin(), said.end());
-      if (shown.size() > static_cast<std::size_t>(cap)) {
-        shown.erase(shown.begin(), shown.end() - cap);
-      }
-      // Caught mid-append: some of the pending line, at most up to its CR.
-      const std::string cut =
-          pending.empty() ? "" : (pending + "\r").substr(0, 1 + pick(pending.size() + 1));
-      ASSERT_EQ(follower.Update(Transcript(shown, cut)), said) << "cap " << cap << " step " << step;
-    }
-  }
-}
-
-TEST(ParseChatLine, SplitsAtTheFirstColonTab) {
+TEST(ParseChatLine, SplitsAtTheFirstColonTabOrSpace) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"Bob Smith:\tlist me", "Bob Smith|list me"}, {"a:b:\thi", "a:b|hi"},
-      {"Bob:\tx:\ty", "Bob|x:\ty"},                 {"Bob:\t list me ", "Bob| list me "},
-      {"Bob:\t", "Bob|"},                           {"J\xF6rg:\t\xE9t\xE9", "J\xF6rg|\xE9t\xE9"},
-      {"*** Bob has entered the room", "notice"},   {"Bob: hi", "notice"},
-      {"", "notice"},
+      {"Bob Smith:\tlist me", "Bob Smith|list me"}, {"Bob Smith: list me", "Bob Smith|list me"},
+      {"a:b:\thi", "a:b|hi"},                       {"a:b: hi", "a:b|hi"},
+      {"Bob:\tx:\ty", "Bob|x:\ty"},                 {"Bob: x: y", "Bob|x: y"},
+      {"Bob:\t list me ", "Bob| list me "},         {"Bob:  list me", "Bob| list me"},
+      {"Bob: \tlist me", "Bob|\tlist me"},          {"Bob:\t\tlist me", "Bob|\tlist me"},
+      {"Bob:\t", "Bob|"},                           {"Bob: ", "Bob|"},
+      {"J\xF6rg:\t\xE9t\xE9", "J\xF6rg|\xE9t\xE9"},
+      {"*** Bob has entered the room", "notice"},   {"Bob:hi", "notice"},
+      {"Bob:", "notice"},                           {":\tlist me", "notice"},
+      {": list me", "notice"},                      {"", "notice"},
   };
   for (const auto& [line, expected] : cases) {
     const auto parts = ParseChatLine(line);

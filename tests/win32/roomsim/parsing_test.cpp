@@ -9,6 +9,7 @@
 
 #include "command_line.h"
 #include "options.h"
+#include "room_state.h"
 #include "script.h"
 #include "seconds.h"
 #include "text.h"
@@ -43,6 +44,48 @@ TEST(ParseOptions, ReadsBothFormsAndTakesAValueEvenIfItLooksLikeAnOption) {
             std::tuple(2500, 0, 3, true));
 }
 
+TEST(ParseOptions, ReadsTheTranscriptFormat) {
+  const struct {
+    Args args;
+    LineEnd lineEnd;
+    SpeakerMark mark;
+  } cases[] = {{{}, LineEnd::CrLf, SpeakerMark::Tab},
+               {{"--line-end=cr"}, LineEnd::Cr, SpeakerMark::Tab},
+               {{"--line-end", "lf", "--speaker-mark", "space"}, LineEnd::Lf, SpeakerMark::Space},
+               {{"--speaker-mark=tab", "--line-end=separate"}, LineEnd::Separate, SpeakerMark::Tab},
+               {{"--line-end=lf", "--line-end=crlf"}, LineEnd::CrLf, SpeakerMark::Tab}};
+  for (const auto& c : cases) {
+    const ParsedOptions parsed = ParseOptions(c.args);
+    EXPECT_EQ(parsed.error, "");
+    EXPECT_EQ(std::tuple(parsed.options.lineEnd, parsed.options.speakerMark),
+              std::tuple(c.lineEnd, c.mark));
+  }
+}
+
+TEST(RoomState, WritesItsTranscriptInTheFormatSet) {
+  const struct {
+    LineEnd lineEnd;
+    SpeakerMark mark;
+    const char* appended;  // what each of the three lines added, then the whole text
+    const char* text;
+  } cases[] = {
+      {LineEnd::CrLf, SpeakerMark::Tab, "A:\ta\r\n|B:\tb\r\n|C:\tc\r\n", "B:\tb\r\nC:\tc\r\n"},
+      {LineEnd::Cr, SpeakerMark::Space, "A: a\r|B: b\r|C: c\r", "B: b\rC: c\r"},
+      {LineEnd::Lf, SpeakerMark::Tab, "A:\ta\n|B:\tb\n|C:\tc\n", "B:\tb\nC:\tc\n"},
+      {LineEnd::Separate, SpeakerMark::Space, "A: a|\r\nB: b|\r\nC: c", "B: b\r\nC: c"}};
+  for (const auto& c : cases) {
+    RoomState room(2, c.lineEnd, c.mark);
+    std::string appended;
+    for (const char* name : {"A", "B", "C"}) {
+      const RoomState::Said said = room.Say(name, std::string(1, static_cast<char>(*name + 32)));
+      EXPECT_EQ(said.line, std::string(name) + ":\t" + static_cast<char>(*name + 32));
+      appended += (appended.empty() ? "" : "|") + said.appended;
+    }
+    EXPECT_EQ(appended, c.appended);
+    EXPECT_EQ(room.Text(), c.text);
+  }
+}
+
 TEST(ParseOptions, RefusesBadArgumentsNamingThem) {
   const std::pair<Args, const char*> cases[] = {
       {{"--bogus=1"}, "--bogus"},         {{"stray"}, "stray"},
@@ -51,7 +94,9 @@ TEST(ParseOptions, RefusesBadArgumentsNamingThem) {
       {{"--keep-lines", "1.5"}, "1.5"},   {{"--keep-lines", "99999999999"}, "99999999999"},
       {{"--keep-lines="}, "--keep-lines"}, {{"--exit-after", "soon"}, "soon"},
       {{"--hang-after", "1e9"}, "1e9"},   {{"--hang-after", "2147483.648"}, "2147483.648"},
-      {{"--exit-after", "+1"}, "+1"},     {{"--exit-after", "1.2.3"}, "1.2.3"}};
+      {{"--exit-after", "+1"}, "+1"},     {{"--exit-after", "1.2.3"}, "1.2.3"},
+      {{"--line-end", "CRLF"}, "crlf|cr|lf|separate"}, {{"--line-end"}, "--line-end"},
+      {{"--speaker-mark=colon"}, "tab|space, got 'colon'"}};
   for (const auto& [args, named] : cases) {
     const std::string error = ParseOptions(args).error;
     EXPECT_NE(error.find(named), std::string::npos) << args.front() << ": " << error;

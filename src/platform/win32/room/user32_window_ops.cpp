@@ -19,11 +19,7 @@ bool SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UI
 // between the two messages is still read whole in one go.
 std::size_t Slack(std::size_t length) { return length / 8 + 256; }
 
-// A length beyond this is not a text a chat window holds but a bad answer;
-// it is refused rather than allocated.
-constexpr DWORD_PTR kMaxTextBytes = 64u << 20;
-
-enum class Read { Whole, Grew, Failed };
+enum class Read { Whole, Grew, Failed, TooLarge };
 
 // The transcript is read with the wide messages and turned into the ANSI
 // code page here: Wine blocks for good in SendMessageTimeoutA's text
@@ -45,12 +41,12 @@ std::string ToAnsi(const std::wstring& wide) {
   return out;
 }
 
-Read ReadOnce(HWND window, std::string& out, UINT timeoutMs) {
+Read ReadOnce(HWND window, std::string& out, UINT timeoutMs, std::size_t maxChars) {
   DWORD_PTR length = 0;
-  if (!SendWideWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs, length) ||
-      length > kMaxTextBytes) {
+  if (!SendWideWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs, length)) {
     return Read::Failed;
   }
+  if (length > maxChars) return Read::TooLarge;
   std::wstring buffer(static_cast<std::size_t>(length) + Slack(length), L'\0');
   DWORD_PTR copied = 0;
   if (!SendWideWithTimeout(window, WM_GETTEXT, buffer.size(),
@@ -102,18 +98,24 @@ bool User32WindowOps::Unresponsive(HWND window, DWORD now) {
   return unresponsiveUntil_.contains(window);
 }
 
-bool ReadWindowText(HWND window, std::string& out, UINT timeoutMs) {
+TextRead TryReadWindowText(HWND window, std::string& out, UINT timeoutMs,
+                           std::size_t maxChars) {
   out.clear();
   try {
-    Read read = ReadOnce(window, out, timeoutMs);
-    if (read == Read::Grew) read = ReadOnce(window, out, timeoutMs);
-    if (read == Read::Failed) out.clear();
+    Read read = ReadOnce(window, out, timeoutMs, maxChars);
+    if (read == Read::Grew) read = ReadOnce(window, out, timeoutMs, maxChars);
+    if (read == Read::Failed || read == Read::TooLarge) out.clear();
     // After the one retry a text still growing is taken as far as it was read.
-    return read != Read::Failed;
+    if (read == Read::Failed) return TextRead::Failed;
+    return read == Read::TooLarge ? TextRead::TooLarge : TextRead::Read;
   } catch (const std::bad_alloc&) {
     out.clear();
-    return false;
+    return TextRead::TooLarge;
   }
+}
+
+bool ReadWindowText(HWND window, std::string& out, UINT timeoutMs) {
+  return TryReadWindowText(window, out, timeoutMs) == TextRead::Read;
 }
 
 }  // namespace rollkeep::win32

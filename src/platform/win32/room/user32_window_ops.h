@@ -51,4 +51,15 @@ private:
 // answer in time.
 bool ReadWindowText(HWND window, std::string& out, UINT timeoutMs);
 
+// A length beyond this is not a text a chat window holds (or one this 32-bit
+// program cannot hold twice over): it is refused rather than allocated.
+inline constexpr std::size_t kMaxTextChars = std::size_t{64} << 20;
+
+enum class TextRead { Read, Failed, TooLarge };
+
+// As ReadWindowText, telling apart a text longer than `maxChars` characters
+// (or too large to allocate) from a window that is gone or did not answer.
+TextRead TryReadWindowText(HWND window, std::string& out, UINT timeoutMs,
+                           std::size_t maxChars = kMaxTextChars);
+
 }  // namespace rollkeep::win32

@@ -2,24 +2,22 @@
 
 #include <utility>
 
-#include "platform/win32/room/user32_window_ops.h"
-
 namespace rollkeep::win32 {
 
 namespace {
 
-// Clears the "handing out lines" flag when the outermost tick ends, also by
-// an exception, unless the scanner is gone by then.
-class DeliveringScope {
+// Sets a flag of the scanner for a scope and clears it when the scope ends,
+// also by an exception, unless the scanner is gone by then.
+class FlagScope {
 public:
-  DeliveringScope(std::shared_ptr<bool> alive, bool& flag) : alive_(std::move(alive)), flag_(flag) {
+  FlagScope(std::shared_ptr<bool> alive, bool& flag) : alive_(std::move(alive)), flag_(flag) {
     flag_ = true;
   }
-  ~DeliveringScope() {
+  ~FlagScope() {
     if (*alive_) flag_ = false;
   }
-  DeliveringScope(const DeliveringScope&) = delete;
-  DeliveringScope& operator=(const DeliveringScope&) = delete;
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
 
 private:
   std::shared_ptr<bool> alive_;
@@ -28,8 +26,12 @@ private:
 
 }  // namespace
 
-RoomChatScanner::RoomChatScanner(HWND owner, ChatLineHandler onChatLine)
-    : owner_(owner), onChatLine_(std::make_shared<const ChatLineHandler>(std::move(onChatLine))) {}
+RoomChatScanner::RoomChatScanner(HWND owner, ChatLineHandler onChatLine,
+                                 UnreadableHandler onUnreadable, std::size_t maxChars)
+    : owner_(owner),
+      onChatLine_(std::make_shared<const ChatLineHandler>(std::move(onChatLine))),
+      onUnreadable_(std::make_shared<const UnreadableHandler>(std::move(onUnreadable))),
+      maxChars_(maxChars) {}
 
 RoomChatScanner::~RoomChatScanner() {
   *alive_ = false;
@@ -55,66 +57,107 @@ void RoomChatScanner::EndWatch() {
 void RoomChatScanner::Stop() {
   ++watchCount_;
   watching_ = false;
-  quietUntil_ = {};
+  nextReadAt_ = 0;
+  failingSince_ = -1;
+  reported_ = false;
   room_ = {};
   queue_.clear();
 }
 
 // A handler may pump messages (the pause before an announcement), and so
-// this tick may come again while lines are handed out. Such a tick returns
-// at once and the outer one reads the transcript again when its lines are
-// out: lines keep their order, and none is lost or handed out twice.
+// this tick may come again while lines are handed out. Such a tick reads the
+// transcript and queues what is new; the outer tick hands it out after the
+// handler returns. Lines keep their order, and none is lost or handed out
+// twice.
 void RoomChatScanner::OnTimer() {
-  if (!watching_) return;
+  if (!watching_ || polling_) return;
   if (delivering_) {
-    tickMissed_ = true;
+    Poll();
     return;
   }
-  DeliveringScope scope(alive_, delivering_);
-  tickMissed_ = true;
-  while (tickMissed_ && watching_) {
-    tickMissed_ = false;
-    if (!Poll() || !Deliver()) return;  // the scanner is gone: touch nothing
-  }
+  FlagScope scope(alive_, delivering_);
+  if (Poll()) Deliver();
 }
 
-// Reads the room's transcript and queues the chat lines that are new. False
-// when the scanner was destroyed during the read.
+// Reads the room's transcript, when its time has come, and queues the chat
+// lines that are new. False when the scanner was destroyed meanwhile.
 bool RoomChatScanner::Poll() {
-  if (!quietUntil_.Passed()) return true;
-  User32WindowOps ops;
-  const RoomTranscript found = FindRoomTranscript(ops);
-  if (!found) {
-    room_ = {};  // the next room found is followed from its current end
-    return true;
-  }
+  const double start = clock_.NowSeconds();
+  if (start < nextReadAt_) return true;
   const std::shared_ptr<bool> alive = alive_;
   const std::uint64_t watch = watchCount_;
-  std::string text;
-  // Waiting for another program's answer lets other programs' sent messages
-  // reach this thread's windows, which may stop the watch or end the program.
-  const bool read = ReadWindowText(found.transcript, text, kReadTimeoutMs);
-  if (!*alive) return false;
-  if (watch != watchCount_) return true;
-  if (!read) {
-    OnReadFailed(found);
-  } else if (found != room_) {
+  std::string unreadable;
+  {
+    FlagScope scope(alive_, polling_);
+    User32WindowOps ops;
+    const RoomTranscript found = FindRoomTranscript(ops);
+    if (!found) {
+      room_ = {};  // the next room found is followed from its current end
+      failingSince_ = -1;
+      return true;
+    }
+    std::string text;
+    // Waiting for another program's answer lets other programs' sent messages
+    // reach this thread's windows, which may stop the watch or end the program.
+    const TextRead read = TryReadWindowText(found.transcript, text, kReadTimeoutMs, maxChars_);
+    if (!*alive) return false;
+    if (watch != watchCount_) return true;
+    unreadable = OnRead(read, found, text);
+    // Reading (and following) a long transcript costs in proportion to its
+    // size: the reads are spaced so that they take kReadShare of the time. A
+    // read that timed out waited rather than worked; it has its own backoff.
+    if (read != TextRead::Failed) {
+      const double end = clock_.NowSeconds();
+      nextReadAt_ = end + (end - start) * (1 / kReadShare - 1);
+    }
+  }
+  if (unreadable.empty() || reported_) return true;
+  return Report(unreadable);
+}
+
+// Tells the operator, once per watch, why the room cannot be heard. False
+// when the scanner was destroyed meanwhile (the message box pumps messages).
+bool RoomChatScanner::Report(const std::string& reason) {
+  reported_ = true;
+  const std::shared_ptr<bool> alive = alive_;
+  const std::shared_ptr<const UnreadableHandler> handler = onUnreadable_;
+  if (*handler) (*handler)(reason);
+  return *alive;
+}
+
+// Takes a read's outcome; returns why the transcript cannot be read, or "".
+std::string RoomChatScanner::OnRead(TextRead read, const RoomTranscript& found,
+                                    const std::string& text) {
+  if (read == TextRead::Failed) return OnReadFailed(found);
+  failingSince_ = -1;
+  if (read == TextRead::TooLarge) {
+    return "The chat room's transcript is too large for Rollkeep to read (more than " +
+           std::to_string(maxChars_) +
+           " characters). Members' commands are not heard until it is shorter.";
+  }
+  if (found != room_) {
     room_ = found;
     follower_.Reset(text);
   } else {
     TakeLines(text);
   }
-  return true;
+  return {};
 }
 
-void RoomChatScanner::OnReadFailed(const RoomTranscript& found) {
-  if (::IsWindow(found.transcript)) {
-    // Still there but not answering: leave the client alone for a while so
-    // it cannot hold up this program's windows on every tick.
-    quietUntil_ = TickDeadline::After(kBackoffMs);
-  } else {
+std::string RoomChatScanner::OnReadFailed(const RoomTranscript& found) {
+  if (!::IsWindow(found.transcript)) {
     room_ = {};  // closed under the read
+    failingSince_ = -1;
+    return {};
   }
+  // Still there but not answering: leave the client alone for a while so it
+  // cannot hold up this program's windows on every tick.
+  const double now = clock_.NowSeconds();
+  nextReadAt_ = now + kBackoffSeconds;
+  if (failingSince_ < 0) failingSince_ = now;
+  if (now - failingSince_ < kUnreadableAfterSeconds) return {};
+  return "The chat client has not let Rollkeep read the chat room's transcript for a minute. "
+         "Members' commands are not heard until it answers again.";
 }
 
 void RoomChatScanner::TakeLines(const std::string& text) {
@@ -123,8 +166,9 @@ void RoomChatScanner::TakeLines(const std::string& text) {
   }
 }
 
-// Hands out the queued lines in order. False when a handler destroyed the
-// scanner; stops early when a handler stopped or restarted the watch.
+// Hands out the queued lines in order, also those queued by ticks during a
+// handler. False when a handler destroyed the scanner; stops early when a
+// handler stopped or restarted the watch.
 bool RoomChatScanner::Deliver() {
   const std::shared_ptr<bool> alive = alive_;
   const std::shared_ptr<const ChatLineHandler> handler = onChatLine_;

@@ -1,7 +1,10 @@
 #pragma once
 // Hears the chat room: reads the open room's transcript on a timer of its
 // owner window and raises one chat line (screen name, text) per new line said
-// in the room, in order, on the UI thread.
+// in the room, in order, on the UI thread. It keeps reading while a handler
+// waits (lines read meanwhile are handed out after it), spaces its reads so
+// that reading costs a small share of a core whatever the transcript's size,
+// and reports a transcript it cannot read.
 
 #include <windows.h>
 
@@ -11,7 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/common/tick_deadline.h"
+#include "platform/win32/room/message_pump.h"
+#include "platform/win32/room/user32_window_ops.h"
 #include "platform/win32/scanner/room_transcript.h"
 #include "room/transcript_follower.h"
 #include "windows/window_ports.h"
@@ -24,18 +28,29 @@ class RoomChatScanner final : public rollkeep::ChatScanner {
 public:
   using ChatLineHandler =
       std::function<void(const std::string& screenName, const std::string& text)>;
+  // Told, in words for the operator, why the transcript cannot be read.
+  using UnreadableHandler = std::function<void(const std::string& reason)>;
 
-  // How often the transcript is read while watching.
+  // How often the transcript is read at most while watching.
   static constexpr UINT kTickMs = 100;
+  // The share of the time reading may take: after a read that took t, the
+  // next one waits t / kReadShare in all.
+  static constexpr double kReadShare = 0.02;
   // How long a read of the client's transcript may take before it is given up.
   static constexpr UINT kReadTimeoutMs = 250;
   // After a read timed out (a hung client), the client is left alone this long.
-  static constexpr DWORD kBackoffMs = 2000;
+  static constexpr double kBackoffSeconds = 2;
+  // Reads failing this long, the window still there, make it unreadable.
+  static constexpr double kUnreadableAfterSeconds = 60;
 
   // `owner` carries the timer; it must forward WM_TIMER with kScannerTimerId
   // to OnTimer. Lines are handed to `onChatLine`, which may pump messages,
-  // call BeginWatch/EndWatch, destroy `owner` or even this scanner.
-  RoomChatScanner(HWND owner, ChatLineHandler onChatLine);
+  // call BeginWatch/EndWatch, destroy `owner` or even this scanner. A
+  // transcript that cannot be read (longer than `maxChars`, or not answering
+  // for kUnreadableAfterSeconds) is told to `onUnreadable` once per watch; the
+  // scanner keeps trying and hears again once it can read.
+  RoomChatScanner(HWND owner, ChatLineHandler onChatLine, UnreadableHandler onUnreadable = {},
+                  std::size_t maxChars = kMaxTextChars);
   ~RoomChatScanner() override;
   RoomChatScanner(const RoomChatScanner&) = delete;
   RoomChatScanner& operator=(const RoomChatScanner&) = delete;
@@ -52,13 +67,18 @@ public:
 
 private:
   bool Poll();
-  void OnReadFailed(const RoomTranscript& found);
+  bool Report(const std::string& reason);
+  std::string OnRead(TextRead read, const RoomTranscript& found, const std::string& text);
+  std::string OnReadFailed(const RoomTranscript& found);
   void TakeLines(const std::string& text);
   bool Deliver();
   void Stop();
 
   HWND owner_;
   std::shared_ptr<const ChatLineHandler> onChatLine_;
+  std::shared_ptr<const UnreadableHandler> onUnreadable_;
+  std::size_t maxChars_;
+  QpcClock clock_;
   // False once this object is gone; checked after anything that may run
   // other handlers (a callback, a cross-process send).
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -68,8 +88,10 @@ private:
   // watch is dropped.
   std::uint64_t watchCount_ = 0;
   bool delivering_ = false;
-  bool tickMissed_ = false;
-  TickDeadline quietUntil_;
+  bool polling_ = false;
+  double nextReadAt_ = 0;  // clock_ seconds
+  double failingSince_ = -1;  // clock_ seconds of the first failed read in a row; -1: none
+  bool reported_ = false;     // the operator was told this watch
 
   RoomTranscript room_;  // the room the follower follows; empty: none yet
   rollkeep::TranscriptFollower follower_;

@@ -21,6 +21,9 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
       iChat2_(window_->hwnd(),
               [this](const std::string& screenName, const std::string& text) {
                 frm_.ChatLine(screenName, text);
+              },
+              [this](const std::string& reason) {
+                ::MessageBoxA(hwnd(), reason.c_str(), "Rollkeep", MB_OK | MB_ICONWARNING);
               }),
       command1_(window_->Control(kCommand1Id)),
       command2_(window_->Control(kCommand2Id)),

@@ -1,0 +1,75 @@
+// Figures for the record, not run by default (--gtest_also_run_disabled_tests
+// runs them): the CPU rollkeep.exe uses with the bot on in a quiet room whose
+// transcript holds 1,000 or 200,000 lines. Only the hearing is asserted.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "driver/files.h"
+#include "platform/win32/common/unique_handle.h"
+#include "session.h"
+
+namespace rollkeep::e2e {
+namespace {
+
+double ProcessCpuSeconds(HANDLE process) {
+  FILETIME created, ended, kernel, user;
+  if (!::GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
+  auto seconds = [](const FILETIME& time) {
+    return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+// The room's transcript: the second "RICHCNTL" child of the open room.
+HWND Transcript(HWND frame) {
+  const HWND documents = ::FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  const HWND room = ::FindWindowExA(documents, nullptr, "AOL Child", nullptr);
+  const HWND entry = ::FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
+  return ::FindWindowExA(room, entry, "RICHCNTL", nullptr);
+}
+
+class IdleCpu : public EndToEnd {
+protected:
+  void Measure(int lines) {
+    StartClient({"--keep-lines", "1000000"});
+    std::string history;
+    for (int n = 0; n < lines; ++n) {
+      history += "Member " + std::to_string(n % 500) + ":\tsaid something in the room\r\n";
+    }
+    const HWND transcript = Transcript(programs_.ClientFrame());
+    ASSERT_NE(transcript, nullptr);
+    DWORD_PTR result = 0;
+    ASSERT_NE(::SendMessageTimeoutA(transcript, WM_SETTEXT, 0,
+                                    reinterpret_cast<LPARAM>(history.c_str()), SMTO_NORMAL,
+                                    60000, &result), 0u);
+    StartRollkeep();
+    WaitForPost("Rollkeep: loaded", 120s);
+    programs_.Press(kOnButton);
+    WaitForBot(true);
+    WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed", 120s);
+    std::this_thread::sleep_for(2s);
+
+    win32::UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, programs_.RollkeepId()));
+    ASSERT_TRUE(process);
+    const double before = ProcessCpuSeconds(process.get());
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(15s);
+    const double cpu = ProcessCpuSeconds(process.get()) - before;
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("bot on, quiet room, %d-line transcript (%lu characters): rollkeep.exe used "
+                "%.2f CPU-s in %.1f s (%.1f%% of a core)\n",
+                lines, static_cast<unsigned long>(history.size()), cpu, wall, 100 * cpu / wall);
+  }
+};
+
+TEST_F(IdleCpu, DISABLED_ThousandLines) { Measure(1000); }
+TEST_F(IdleCpu, DISABLED_TwoHundredThousandLines) { Measure(200000); }
+
+}  // namespace
+}  // namespace rollkeep::e2e
