@@ -19,6 +19,7 @@ const char kUsage[] =
     "  --exit-after SECONDS  end the program after that time\n"
     "  --keep-lines N        transcript lines kept (default 1000)\n"
     "  --hang-after SECONDS  stop handling window messages after that time\n"
+    "  --hang-for SECONDS    with --hang-after: handle them again after that long\n"
     "  --help                show this text\n";
 
 namespace {
@@ -72,13 +73,15 @@ struct Parser {
     if (name == "--log") return Text(name, value, options.logPath);
     if (name == "--exit-after") return Seconds(name, value, options.exitAfterMs);
     if (name == "--hang-after") return Seconds(name, value, options.hangAfterMs);
+    if (name == "--hang-for") return Seconds(name, value, options.hangForMs);
     if (name == "--keep-lines") return Count(name, value, options.keepLines);
     return Fail("unknown option '" + std::string(name) + "'");
   }
 
   bool TakesValue(std::string_view name) {
     return name == "--operator" || name == "--script" || name == "--log" ||
-           name == "--exit-after" || name == "--hang-after" || name == "--keep-lines";
+           name == "--exit-after" || name == "--hang-after" || name == "--keep-lines" ||
+           name == "--hang-for";
   }
 
   bool Parse(const std::vector<std::string>& args) {
@@ -98,6 +101,7 @@ struct Parser {
       if (i + 1 == args.size()) return Fail(arg + " needs a value");
       if (!Apply(arg, args[++i])) return false;
     }
+    if (options.hangForMs && !options.hangAfterMs) return Fail("--hang-for needs --hang-after");
     return true;
   }
 };

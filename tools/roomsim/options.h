@@ -14,6 +14,7 @@ struct Options {
   std::string logPath;     // empty: no log
   std::optional<std::int64_t> exitAfterMs;
   std::optional<std::int64_t> hangAfterMs;
+  std::optional<std::int64_t> hangForMs;  // empty: the hang lasts for good
   int keepLines = 1000;
   bool help = false;
 };
