@@ -92,10 +92,12 @@ std::string Added(const std::string& name) {
 // Time enough for Rollkeep to start and be turned on before the first line.
 constexpr double kLead = 10.0;
 constexpr double kHangSeconds = 10.0;
-// The members speak from kLead on, one every 0.2 s; the client hangs while
-// the first answer's pause runs and Rollkeep is not typing, so the answers
-// of all but the first fall due while it does not answer.
-constexpr double kHangAfter = kLead + 1.1;
+// The members speak from kLead on, one every 0.2 s, all before the hang.
+// Rollkeep answers the first at about kLead + 0.9 and the second after its
+// own pause, at about kLead + 1.7: the client hangs between the two, while
+// Rollkeep is not typing, so every answer but the first falls due while the
+// client does not answer.
+constexpr double kHangAfter = kLead + 1.3;
 const std::vector<std::string> kMembers{"Ann", "Bob Smith", "Cy", "Dee", "Eve", "Fay"};
 
 std::string ListMeScript() {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "room/room_posting.h"
@@ -157,6 +160,37 @@ TEST_F(Posting, WaitingPostsAreGivenUpAfterFiveMinutesWithoutADelivery) {
   model.Wake(room.entry);
   queue.Post("later");  // a new start
   EXPECT_EQ(Sent(), (Lines{"a", "later"}));
+}
+
+// Window operations that run `hook` once, inside the first WM_SETTEXT of a
+// text, as a handler that runs while Rollkeep waits for the client would.
+struct HookedOps final : WindowOps {
+  explicit HookedOps(WindowOps& inner) : inner(inner) {}
+  WindowHandle FindTopLevel(const std::string& c) override { return inner.FindTopLevel(c); }
+  WindowHandle FindChild(WindowHandle p, WindowHandle a, const std::string& c) override {
+    return inner.FindChild(p, a, c);
+  }
+  bool SetText(WindowHandle w, const std::string& text) override {
+    if (!text.empty() && hook) std::exchange(hook, nullptr)();
+    return inner.SetText(w, text);
+  }
+  bool SendChar(WindowHandle w, int code) override { return inner.SendChar(w, code); }
+  bool Responds(WindowHandle w) override { return inner.Responds(w); }
+  std::optional<std::string> Text(WindowHandle w) override { return inner.Text(w); }
+  WindowOps& inner;
+  std::function<void()> hook;
+};
+
+TEST_F(Posting, APostMadeWhileAnotherIsBeingTypedGoesBehindIt) {
+  HookedOps ops(model);
+  PostingQueue hooked(ops, timer, notice, [this] { return now; });
+  ops.hook = [&] {
+    hooked.Post("nested");
+    EXPECT_EQ(hooked.Waiting(), 2u);
+  };
+  hooked.Post("outer");
+  EXPECT_EQ(Sent(), (Lines{"outer", "nested"}));
+  EXPECT_EQ(hooked.Waiting(), 0u);
 }
 
 TEST(UndeliveredText, CountsInTheSingularAndPlural) {
