@@ -93,11 +93,11 @@ std::string Added(const std::string& name) {
 constexpr double kLead = 10.0;
 constexpr double kHangSeconds = 10.0;
 // The members speak from kLead on, one every 0.2 s, all before the hang.
-// Rollkeep answers the first at about kLead + 0.9 and the second after its
-// own pause, at about kLead + 1.7: the client hangs between the two, while
-// Rollkeep is not typing, so every answer but the first falls due while the
-// client does not answer.
-constexpr double kHangAfter = kLead + 1.3;
+// Rollkeep answers the first at about kLead + 0.8 to 1.0 and the second a
+// pause later, from about kLead + 1.45 on: the client hangs between the two,
+// while Rollkeep is not typing, so every answer but the first falls due
+// while the client does not answer.
+constexpr double kHangAfter = kLead + 1.2;
 const std::vector<std::string> kMembers{"Ann", "Bob Smith", "Cy", "Dee", "Eve", "Fay"};
 
 std::string ListMeScript() {
