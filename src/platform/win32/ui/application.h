@@ -68,7 +68,7 @@ private:
     void Tell(const std::string& text) override { prompt.Show(text, "Rollkeep", kStyleWarning); }
     Prompt& prompt;
   };
-  PromptNotice notice_{prompt_};  // told only after the program started
+  PromptNotice notice_{prompt_};  // prompt_ is made below; used only once running
   RetryTimerWindow retryTimer_{[this] { poster_.Retry(); }};
   PostingQueue poster_{windowOps_, retryTimer_, notice_, [this] { return clock_.NowSeconds(); }};
   QpcClock clock_;
