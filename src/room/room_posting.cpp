@@ -32,36 +32,43 @@ bool IsChatRoom(WindowOps& ops, WindowHandle candidate) {
 }  // namespace
 
 WindowHandle LocateRoom(WindowOps& ops) {
-  // A missing frame or area is passed on as the null handle; the walk then
-  // finds no candidate and ends with the null handle.
+  // A missing frame or area ends the search: a search under the null handle
+  // would walk the top-level windows of every program.
   const WindowHandle frame = ops.FindTopLevel("AOL Frame25");
+  if (frame == rollkeep::kNoWindow) return rollkeep::kNoWindow;
   const WindowHandle area = ops.FindChild(frame, rollkeep::kNoWindow, "MDIClient");
-  WindowHandle candidate = ops.FindChild(area, rollkeep::kNoWindow, "AOL Child");
-  if (IsChatRoom(ops, candidate)) return candidate;
-  for (int walked = 1; walked < kMaxCandidates; ++walked) {
+  if (area == rollkeep::kNoWindow) return rollkeep::kNoWindow;
+  WindowHandle candidate = rollkeep::kNoWindow;
+  for (int walked = 0; walked < kMaxCandidates; ++walked) {
     candidate = ops.FindChild(area, candidate, "AOL Child");
-    if (IsChatRoom(ops, candidate)) return candidate;
     if (candidate == rollkeep::kNoWindow) return rollkeep::kNoWindow;
+    if (IsChatRoom(ops, candidate)) return candidate;
   }
   return rollkeep::kNoWindow;
 }
 
-void ReplaceText(WindowOps& ops, WindowHandle window, const std::string& text) {
-  ops.SetText(window, "");
-  ops.SetText(window, text);
+bool ReplaceText(WindowOps& ops, WindowHandle window, const std::string& text) {
+  return ops.SetText(window, "") && ops.SetText(window, text);
 }
 
-void PostToRoom(WindowOps& ops, const std::string& text) {
-  // Nothing is checked: with no room the lookups yield the null handle (or
-  // a top-level window of the entry box's class) and the messages go there.
-  const WindowHandle room = LocateRoom(ops);
-  const WindowHandle input = ops.FindChild(room, rollkeep::kNoWindow, "richcntl");
-  ReplaceText(ops, input, "");
+std::string PostedLine(const std::string& text) {
   std::string line;
   line.reserve(StylePrefix.size() + text.size());
   line.append(StylePrefix).append(text);
-  ReplaceText(ops, input, line);
-  ops.SendChar(input, 13);
+  return line;
+}
+
+PostResult PostToRoom(WindowOps& ops, const std::string& text) {
+  // A search from the null handle would reach the top-level windows of every
+  // program: a room must be found before anything is looked up inside it.
+  const WindowHandle room = LocateRoom(ops);
+  if (room == rollkeep::kNoWindow) return PostResult::NoRoom;
+  const WindowHandle input = ops.FindChild(room, rollkeep::kNoWindow, "richcntl");
+  if (input == rollkeep::kNoWindow) return PostResult::NoRoom;  // gone meanwhile
+  if (!ReplaceText(ops, input, "") || !ReplaceText(ops, input, PostedLine(text))) {
+    return PostResult::NotAnswered;
+  }
+  return ops.SendChar(input, 13) ? PostResult::Delivered : PostResult::EnterUnsure;
 }
 
 }  // namespace Brask32

@@ -18,11 +18,27 @@ static_assert(StylePrefix.size() == 87, "the style prefix is 87 characters");
 // The first "AOL Child" document window that has direct children of the four
 // classes that mark a chat room, or kNoWindow.
 rollkeep::WindowHandle LocateRoom(rollkeep::WindowOps& ops);
-// Empties the window's text, then sets `text`.
-void ReplaceText(rollkeep::WindowOps& ops, rollkeep::WindowHandle window,
+// Empties the window's text, then sets `text`. False as soon as one of the
+// two messages was not handled.
+bool ReplaceText(rollkeep::WindowOps& ops, rollkeep::WindowHandle window,
                  const std::string& text);
-// Types StylePrefix + text into the room's entry box and presses Enter.
-void PostToRoom(rollkeep::WindowOps& ops, const std::string& text);
+
+// StylePrefix + text: the line a post leaves in the entry box before Enter.
+std::string PostedLine(const std::string& text);
+
+enum class PostResult {
+  Delivered,     // all five messages handled: the line went out
+  NoRoom,        // no chat room: nothing was sent
+  NotAnswered,   // a message before the Enter went unhandled; the rest unsent
+  EnterUnsure,   // everything but the Enter was handled: the line may go out
+                 // late, when the client handles the Enter after all
+};
+
+// Types StylePrefix + text into the room's entry box and presses Enter. The
+// entry box is looked up only inside a room that was found: with no room
+// nothing is sent at all. The post stops at the first message the client
+// did not handle.
+PostResult PostToRoom(rollkeep::WindowOps& ops, const std::string& text);
 
 }  // namespace Brask32
 

@@ -1,9 +1,10 @@
 #pragma once
-// The four window operations that reach the chat client. On Windows they are
-// FindWindowA, FindWindowExA and SendMessage(WM_SETTEXT / WM_CHAR); tests use
-// a model of the client's window tree.
+// The window operations that reach the chat client. On Windows they are
+// FindWindowA, FindWindowExA and SendMessageTimeout (WM_SETTEXT / WM_CHAR /
+// WM_NULL / WM_GETTEXT); tests use a model of the client's window tree.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace rollkeep {
@@ -22,10 +23,15 @@ public:
   // A kNoWindow parent searches the top-level windows.
   virtual WindowHandle FindChild(WindowHandle parent, WindowHandle after,
                                  const std::string& className) = 0;
-  // WM_SETTEXT: the window's text becomes exactly `text`.
-  virtual void SetText(WindowHandle window, const std::string& text) = 0;
-  // WM_CHAR with the character code `code` and key data 0.
-  virtual void SendChar(WindowHandle window, int code) = 0;
+  // WM_SETTEXT: the window's text becomes exactly `text`. True when the
+  // window handled it; false when it did not answer in time or is gone.
+  virtual bool SetText(WindowHandle window, const std::string& text) = 0;
+  // WM_CHAR with the character code `code` and key data 0; true as SetText.
+  virtual bool SendChar(WindowHandle window, int code) = 0;
+  // A cheap question (WM_NULL, short timeout): does the window answer now?
+  virtual bool Responds(WindowHandle window) = 0;
+  // The window's whole text, or nullopt when it did not answer or is gone.
+  virtual std::optional<std::string> Text(WindowHandle window) = 0;
 };
 
 }  // namespace rollkeep

@@ -1,5 +1,6 @@
 #include "roster/chat_commands.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -52,8 +53,15 @@ bool ChatCommandHandler::ListCommand(const std::string& screenName) {
   Brask32::DropDuplicates(roster_);
   // The roster is complete before the wait: lines handled inside it see it.
   if (!waiter_.Wait(kAnnouncementPause)) return false;
+  // A handler nested in the wait ("clear list", "remove selected", "remove
+  // me", a load) may have taken the name off: then the answer would be false.
+  if (!IsListed(screenName)) return true;
   poster_.Post(Announcement(screenName, " has been added to the list"));
   return true;
+}
+
+bool ChatCommandHandler::IsListed(const std::string& screenName) const {
+  return std::ranges::find(roster_.entries(), screenName) != roster_.entries().end();
 }
 
 void ChatCommandHandler::RemoveCommand(const std::string& screenName) {

@@ -22,6 +22,8 @@ public:
 private:
   bool ListCommand(const std::string& screenName);
   void RemoveCommand(const std::string& screenName);
+  // True when an entry equals `screenName` exactly.
+  bool IsListed(const std::string& screenName) const;
 
   Roster& roster_;
   Poster& poster_;

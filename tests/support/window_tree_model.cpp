@@ -18,7 +18,7 @@ WindowHandle WindowTreeModel::Create(const std::string& className, WindowHandle 
   if (parent != kNoWindow && Find(parent) == nullptr) return kNoWindow;
   const WindowHandle handle = next_ += 4;
   windows_.insert(place == Place::First ? windows_.begin() : windows_.end(),
-                  Window{handle, parent, className, {}});
+                  Window{handle, parent, className, {}, {}, {}, Missed::Dropped, {}});
   return handle;
 }
 
@@ -52,15 +52,54 @@ WindowHandle WindowTreeModel::FindChild(WindowHandle parent, WindowHandle after,
   return Search(parent, after, className);
 }
 
-void WindowTreeModel::SetText(WindowHandle window, const std::string& text) {
-  Deliver(window, std::string("WM_SETTEXT ").append(text));
+void WindowTreeModel::Hang(WindowHandle window, std::size_t answered, Missed missed) {
+  if (Window* w = FindMutable(window)) {
+    w->answersLeft = answered;
+    w->missed = missed;
+  }
 }
 
-void WindowTreeModel::SendChar(WindowHandle window, int code) {
-  Deliver(window, std::string("WM_CHAR ").append(std::to_string(code)));
+void WindowTreeModel::Wake(WindowHandle window) {
+  Window* w = FindMutable(window);
+  if (w == nullptr) return;
+  w->answersLeft.reset();
+  for (std::string& message : std::exchange(w->late, {})) Handle(*w, std::move(message));
+}
+
+bool WindowTreeModel::SetText(WindowHandle window, const std::string& text) {
+  return Deliver(window, std::string("WM_SETTEXT ").append(text));
+}
+
+bool WindowTreeModel::SendChar(WindowHandle window, int code) {
+  return Deliver(window, std::string("WM_CHAR ").append(std::to_string(code)));
+}
+
+bool WindowTreeModel::Responds(WindowHandle window) {
+  Window* w = FindMutable(window);
+  return w != nullptr && Answers(*w);
+}
+
+std::optional<std::string> WindowTreeModel::Text(WindowHandle window) {
+  Window* w = FindMutable(window);
+  if (w == nullptr || !Answers(*w)) return std::nullopt;
+  return w->text;
+}
+
+bool WindowTreeModel::Answers(Window& w) {
+  if (!w.answersLeft) return true;
+  if (*w.answersLeft == 0) {
+    ++timedOut_;
+    return false;
+  }
+  --*w.answersLeft;
+  return true;
 }
 
 const WindowTreeModel::Window* WindowTreeModel::Find(WindowHandle window) const {
+  return const_cast<WindowTreeModel*>(this)->FindMutable(window);
+}
+
+WindowTreeModel::Window* WindowTreeModel::FindMutable(WindowHandle window) {
   const auto it = std::ranges::find(windows_, window, &Window::handle);
   return it == windows_.end() ? nullptr : &*it;
 }
@@ -76,13 +115,25 @@ WindowHandle WindowTreeModel::Search(WindowHandle parent, WindowHandle after,
   return kNoWindow;
 }
 
-void WindowTreeModel::Deliver(WindowHandle window, std::string message) {
-  const auto it = std::ranges::find(windows_, window, &Window::handle);
-  if (it == windows_.end()) {
+bool WindowTreeModel::Deliver(WindowHandle window, std::string message) {
+  Window* w = FindMutable(window);
+  if (w == nullptr) {
     ++dropped_;
-  } else {
-    it->messages.push_back(std::move(message));
+    return false;
   }
+  if (!Answers(*w)) {
+    if (w->missed == Missed::HandledLate) w->late.push_back(std::move(message));
+    return false;
+  }
+  Handle(*w, std::move(message));
+  return true;
+}
+
+void WindowTreeModel::Handle(Window& w, std::string message) {
+  static const std::string kSetText = "WM_SETTEXT ";
+  if (message.starts_with(kSetText)) w.text = message.substr(kSetText.size());
+  if (message == "WM_CHAR 13") w.text.clear();
+  w.messages.push_back(std::move(message));
 }
 
 ChatClientWindows AddChatClient(WindowTreeModel& model) {

@@ -13,8 +13,15 @@
 //    destroyed window go nowhere and are only counted in DroppedMessages().
 //  - Destroy() removes a window and everything below it; handles are never
 //    reused.
+//  - A window's text is the last WM_SETTEXT it handled; a WM_CHAR 13 empties
+//    it, as the client's entry box does when it sends its line.
+//  - Hang() makes a window stop answering after it handled `answered` more
+//    messages (Responds() and Text() count as one each): the rest fail and are counted in TimedOutMessages();
+//    Wake() makes it answer again. Timed-out messages are dropped (as Wine
+//    does) or, with Missed::HandledLate, handled at Wake() (as Windows does).
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,37 +39,52 @@ struct ChildLookup {
 class WindowTreeModel final : public WindowOps {
 public:
   enum class Place { Last, First };
+  enum class Missed { Dropped, HandledLate };
 
   WindowHandle Create(const std::string& className, WindowHandle parent = kNoWindow,
                       Place place = Place::Last);
   void Destroy(WindowHandle window);
+  void Hang(WindowHandle window, std::size_t answered = 0, Missed missed = Missed::Dropped);
+  void Wake(WindowHandle window);
 
   // Messages the window received, in order; empty for an unknown window.
   std::vector<std::string> Messages(WindowHandle window) const;
   std::size_t DeliveredMessages() const;
   std::size_t DroppedMessages() const { return dropped_; }
+  std::size_t TimedOutMessages() const { return timedOut_; }
   const std::vector<ChildLookup>& ChildLookups() const { return lookups_; }
 
   WindowHandle FindTopLevel(const std::string& className) override;
   WindowHandle FindChild(WindowHandle parent, WindowHandle after,
                          const std::string& className) override;
-  void SetText(WindowHandle window, const std::string& text) override;
-  void SendChar(WindowHandle window, int code) override;
+  bool SetText(WindowHandle window, const std::string& text) override;
+  bool SendChar(WindowHandle window, int code) override;
+  bool Responds(WindowHandle window) override;
+  std::optional<std::string> Text(WindowHandle window) override;
 
 private:
   struct Window {
     WindowHandle handle, parent;
     std::string className;
     std::vector<std::string> messages;
+    std::string text;
+    std::optional<std::size_t> answersLeft;  // set while hanging
+    Missed missed = Missed::Dropped;
+    std::vector<std::string> late;  // timed out, to be handled at Wake()
   };
 
   const Window* Find(WindowHandle window) const;
+  Window* FindMutable(WindowHandle window);
   WindowHandle Search(WindowHandle parent, WindowHandle after, const std::string& className) const;
-  void Deliver(WindowHandle window, std::string message);
+  bool Deliver(WindowHandle window, std::string message);
+  static void Handle(Window& w, std::string message);
+  // Whether a hanging window answers one more message (counted).
+  bool Answers(Window& w);
 
   std::vector<Window> windows_;  // all of them; siblings in child order
   std::vector<ChildLookup> lookups_;
   std::size_t dropped_ = 0;
+  std::size_t timedOut_ = 0;
   WindowHandle next_ = 0x10010;
 };
 

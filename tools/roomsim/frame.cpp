@@ -207,17 +207,20 @@ void Frame::Exit(const char* reason) {
   ::DestroyWindow(window_);
 }
 
-// Stops handling messages for good, as a hung client does; only the exit
-// time, when given, still ends the program.
+// Stops handling messages, as a hung client does: for good, or for the
+// hang's length when given. Only the exit time, when given, still ends the
+// program meanwhile.
 void Frame::Hang() {
   log_.Write("INFO", "hang");
-  for (;;) {
+  const std::int64_t started = clock_.ElapsedMs();
+  while (!options_.hangForMs || clock_.ElapsedMs() - started < *options_.hangForMs) {
     if (options_.exitAfterMs && clock_.ElapsedMs() >= *options_.exitAfterMs) {
       log_.Write("INFO", "exit (exit-after)");
       ::ExitProcess(0);
     }
     ::Sleep(20);
   }
+  log_.Write("INFO", "hang over");
 }
 
 }  // namespace roomsim

@@ -65,7 +65,7 @@ private:
   void StartTimer(UINT_PTR id, std::int64_t atMs);
   void PlayDueScript();
   void Exit(const char* reason);
-  [[noreturn]] void Hang();
+  void Hang();
 
   HINSTANCE instance_;
   Options options_;

@@ -26,6 +26,7 @@ const char kUsage[] =
     "                        CR LF between lines, none after the last)\n"
     "  --speaker-mark tab|space\n"
     "                        what follows the speaker's colon (default tab)\n"
+    "  --hang-for SECONDS    with --hang-after: handle them again after that long\n"
     "  --help                show this text\n";
 
 namespace {
@@ -93,6 +94,7 @@ struct Parser {
     if (name == "--log") return Text(name, value, options.logPath);
     if (name == "--exit-after") return Seconds(name, value, options.exitAfterMs);
     if (name == "--hang-after") return Seconds(name, value, options.hangAfterMs);
+    if (name == "--hang-for") return Seconds(name, value, options.hangForMs);
     if (name == "--keep-lines") return Count(name, value, options.keepLines);
     if (name == "--line-end") {
       return Pick(name, value,
@@ -110,7 +112,8 @@ struct Parser {
   bool TakesValue(std::string_view name) {
     return name == "--operator" || name == "--script" || name == "--log" ||
            name == "--exit-after" || name == "--hang-after" || name == "--keep-lines" ||
-           name == "--line-end" || name == "--speaker-mark";
+           name == "--line-end" || name == "--speaker-mark" ||
+           name == "--hang-for";
   }
 
   bool Parse(const std::vector<std::string>& args) {
@@ -130,6 +133,7 @@ struct Parser {
       if (i + 1 == args.size()) return Fail(arg + " needs a value");
       if (!Apply(arg, args[++i])) return false;
     }
+    if (options.hangForMs && !options.hangAfterMs) return Fail("--hang-for needs --hang-after");
     return true;
   }
 };

@@ -19,6 +19,7 @@ struct Options {
   std::string logPath;     // empty: no log
   std::optional<std::int64_t> exitAfterMs;
   std::optional<std::int64_t> hangAfterMs;
+  std::optional<std::int64_t> hangForMs;  // empty: the hang lasts for good
   int keepLines = 1000;
   LineEnd lineEnd = LineEnd::CrLf;
   SpeakerMark speakerMark = SpeakerMark::Tab;

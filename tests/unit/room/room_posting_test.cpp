@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ Messages FivePostMessages(const std::string& announcement) {
 }
 
 // A desktop, an announcement, and the room LocateRoom must find there with
-// the window that must get the post (none: the messages go to the null handle).
+// the window that must get the post (none: nothing is sent anywhere).
 struct DesktopCase {
   const char* name;
   std::string text;
@@ -75,23 +76,60 @@ const std::vector<DesktopCase> kDesktops = {
        }
        return found;
      }},
-    {"TopLevelEntryClassWithoutARoomGetsThePost", "x",
-     [](WindowTreeModel& m) { return Room{kNoWindow, m.Create("RICHCNTL")}; }},
+    // Other programs' windows of the client's classes, with no client running.
+    {"StrangerTopLevelEntryClassGetsNothing", "Rollkeep: loaded", [](WindowTreeModel& m) {
+       m.Create("RICHCNTL");
+       m.Create("richcntl");
+       return Room{};
+     }},
+    {"StrangerTopLevelRoomGetsNothing", "x", [](WindowTreeModel& m) {
+       AddChatRoom(m, kNoWindow);
+       return Room{};
+     }},
+    {"StrangerRoomBesideAClientWithoutDocumentArea", "x", [](WindowTreeModel& m) {
+       m.Create("AOL Frame25");
+       AddChatRoom(m, kNoWindow);
+       return Room{};
+     }},
 };
 
-TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBox) {
+TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) {
   for (const DesktopCase& c : kDesktops) {
     SCOPED_TRACE(c.name);
     WindowTreeModel m;
     const Room expected = c.build(m);
     EXPECT_EQ(Brask32::LocateRoom(m), expected.room);
-    Brask32::PostToRoom(m, c.text);
-    // The entry box is looked up as "richcntl", the room test's "RICHCNTL" in other case.
-    EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     const bool delivered = expected.entry != kNoWindow;
+    EXPECT_EQ(Brask32::PostToRoom(m, c.text),
+              delivered ? Brask32::PostResult::Delivered : Brask32::PostResult::NoRoom);
     EXPECT_EQ(m.Messages(expected.entry), delivered ? FivePostMessages(c.text) : Messages{});
     EXPECT_EQ(m.DeliveredMessages(), delivered ? 5u : 0u);
-    EXPECT_EQ(m.DroppedMessages(), delivered ? 0u : 5u);  // still sent, to the null handle
+    EXPECT_EQ(m.DroppedMessages(), 0u);
+    // Nothing is ever looked up under the null handle, that is among the
+    // top-level windows of every program. The entry box is looked up as
+    // "richcntl", the room test's "RICHCNTL" in other case, in the room alone.
+    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
+    if (delivered) {
+      EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
+    }
+  }
+}
+
+// The client stops answering after `answered` messages of a post: the post
+// stops there, and says whether its Enter alone is in doubt.
+TEST(PostToRoom, StopsAtTheFirstMessageTheClientDidNotHandle) {
+  const std::pair<std::size_t, Brask32::PostResult> cases[] = {
+      {0, Brask32::PostResult::NotAnswered}, {3, Brask32::PostResult::NotAnswered},
+      {4, Brask32::PostResult::EnterUnsure}, {5, Brask32::PostResult::Delivered}};
+  for (const auto& [answered, result] : cases) {
+    SCOPED_TRACE(answered);
+    WindowTreeModel m;
+    const Room room = AddChatRoom(m, AddChatClient(m).mdiClient);
+    m.Hang(room.entry, answered);
+    EXPECT_EQ(Brask32::PostToRoom(m, "x"), result);
+    const Messages five = FivePostMessages("x");
+    EXPECT_EQ(m.Messages(room.entry), Messages(five.begin(), five.begin() + answered));
+    EXPECT_EQ(m.TimedOutMessages(), answered < 5 ? 1u : 0u);
   }
 }
 

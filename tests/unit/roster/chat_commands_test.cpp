@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -86,7 +88,43 @@ TEST_F(ChatCommands, ALineHandledInsideTheWaitSeesTheRosterAndIsAnnouncedFirst) 
   EXPECT_TRUE(handler.ChatLine("Ann", "list me"));
   EXPECT_EQ(roster.entries(), (Entries{"Cy"}));
   EXPECT_EQ(waiter.waits, std::vector<double>(2, 0.7));
-  EXPECT_EQ(poster.posts, (Entries{Added("Cy"), Removed("Ann"), Added("Ann")}));
+  // Ann went off the list inside the wait: she is not told she was added.
+  EXPECT_EQ(poster.posts, (Entries{Added("Cy"), Removed("Ann")}));
+}
+
+// What the operator or the room did inside the pause decides whether the
+// speaker is still listed, and so whether the answer goes out.
+TEST_F(ChatCommands, TheAdditionIsAnnouncedOnlyWhenTheNameIsStillListedAfterThePause) {
+  struct Case {
+    const char* name;
+    Entries before;
+    std::function<void()> insidePause;
+    bool announced;
+  };
+  const Case cases[] = {
+      {"nothing happened", {}, [] {}, true},
+      {"already listed, nothing happened", {"Bob Smith"}, [] {}, true},
+      {"list cleared", {"Ann"}, [&] { roster.clear(); }, false},
+      {"selected entry removed", {"Ann"}, [&] {
+         roster.select(1);
+         roster.removeAt(1);
+       }, false},
+      {"removed himself", {"Ann"}, [&] { handler.ChatLine("bobsmith", "remove me"); }, false},
+      {"a list without him loaded", {}, [&] { roster.assign({"Ann", "bob smith"}); }, false},
+      {"a list with him loaded", {}, [&] { roster.assign({"Ann", "Bob Smith"}); }, true},
+      {"cleared, then listed again", {}, [&] {
+         roster.clear();
+         roster.append("Bob Smith");
+       }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    roster.assign(c.before);
+    poster.posts.clear();
+    waiter.nested = c.insidePause;
+    EXPECT_TRUE(handler.ChatLine("Bob Smith", "list me"));
+    EXPECT_EQ(std::ranges::count(poster.posts, Added("Bob Smith")), c.announced ? 1 : 0);
+  }
 }
 
 TEST_F(ChatCommands, NothingIsPostedAfterTheProgramEndedDuringTheWait) {

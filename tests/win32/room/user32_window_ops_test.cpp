@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <latch>
 #include <mutex>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/room/message_pump.h"
+#include "room/posting_queue.h"
 #include "room/room_posting.h"
 
 namespace rollkeep::win32 {
@@ -100,13 +102,14 @@ TEST(User32Posting, TheFirstRoomsEntryBoxAloneReceivesTheFiveMessages) {
     const char* name;
     int rooms;
     bool otherDocumentFirst;
-  } cases[] = {{"no client", 0, false},
+  } cases[] = {{"no client, a stranger's top-level RICHCNTL", 0, false},
                {"a document that is no room, then a room", 1, true},
                {"two rooms", 2, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ClientWindows windows;
     const HWND area = c.rooms ? windows.AddClient() : nullptr;
+    if (c.rooms == 0) windows.Window("RICHCNTL");  // must get nothing
     if (c.otherDocumentFirst) windows.Window("AOL Child", area);
     const auto first = c.rooms ? windows.AddRoom(area) : ClientWindows::Room{};
     if (c.rooms == 2) windows.AddRoom(area);
@@ -132,43 +135,76 @@ TEST(ReadWindowText, ReadsALongTextWholeAndFailsForAWindowGone) {
   EXPECT_EQ(out, "");
 }
 
-// The client on a thread of its own, hung until released: a post costs one
-// timeout, the window is then left alone, and tried again after that.
-TEST(User32Posting, AHungClientCostsOneTimeoutAndIsTriedAgainLater) {
+// The first WM_SETTEXT of a non-empty text that the client handles keeps it
+// busy for this long; zero: no more delay.
+std::atomic<DWORD> g_busyInSetTextMs{0};
+
+LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  const LRESULT result = LoggingProc(window, message, wParam, lParam);
+  if (message == WM_SETTEXT && lParam && *reinterpret_cast<const char*>(lParam)) {
+    if (const DWORD ms = g_busyInSetTextMs.exchange(0)) ::Sleep(ms);
+  }
+  return result;
+}
+
+struct ManualTimer final : RetryTimer {
+  void Start(unsigned) override { running = true; }
+  void Stop() override { running = false; }
+  bool running = false;
+};
+
+struct NoticeLog final : OperatorNotice {
+  void Tell(const std::string& text) override { told.push_back(text); }
+  std::vector<std::string> told;
+};
+
+// The client on a thread of its own is busy inside the first post's
+// WM_SETTEXT for longer than the send timeout: the posts wait, Rollkeep is
+// held for one timeout only, and once the client answers again every post
+// arrives whole, in order, none twice.
+TEST(User32Posting, PostsWaitOutAClientBusyInsideASetTextAndArriveInOrder) {
   constexpr UINT kTimeoutMs = 300;
-  constexpr DWORD kLeftAloneMs = 1500;
+  constexpr DWORD kBusyMs = 1500;
   ClientWindows::Room room{};
-  std::latch ready{1}, released{1};
+  std::latch ready{1};
   std::thread client([&] {
     ClientWindows windows;
     room = windows.AddRoom(windows.AddClient());
+    ::SetWindowLongPtrA(room.entry, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BusyProc));
     ready.count_down();
-    released.wait();
     MSG msg{};
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
   });
   ready.wait();
-  User32WindowOps ops(kTimeoutMs, kLeftAloneMs);
+  User32WindowOps ops(kTimeoutMs, 50);
+  ManualTimer timer;
+  NoticeLog notice;
   QpcClock clock;
-  Brask32::PostToRoom(ops, "first");
-  Brask32::PostToRoom(ops, "second");
-  EXPECT_GE(clock.NowSeconds(), 0.9 * kTimeoutMs / 1000);
-  EXPECT_LT(clock.NowSeconds(), 8.0 * kTimeoutMs / 1000);  // ten timeouts would be 3 s
-  std::string text;
-  EXPECT_FALSE(ReadWindowText(room.transcript, text, 200));  // a read gives up too
+  PostingQueue queue(ops, timer, notice, [&] { return clock.NowSeconds(); });
+  g_busyInSetTextMs = kBusyMs;
+  for (const char* text : {"first", "second", "third"}) queue.Post(text);
+  const double posted = clock.NowSeconds();
+  EXPECT_GE(posted, 0.9 * kTimeoutMs / 1000);
+  EXPECT_LT(posted, 10.0);
+  EXPECT_EQ(queue.Waiting(), 3u);  // the later two were not tried: one timeout in all
+  EXPECT_TRUE(timer.running);
 
-  released.count_down();
-  const auto settle = [&] {  // returns once the client has handled what was sent
-    ::SendMessageTimeoutA(room.entry, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
-  };
-  settle();  // Windows delivers the timed-out message now; Wine drops it
-  const std::size_t before = Received().size();
-  ::Sleep(kLeftAloneMs + 100);
-  Brask32::PostToRoom(ops, "delivered");
-  settle();
-  const Log log = Received();
-  EXPECT_EQ(Log(log.begin() + before, log.end()),
-            FivePostMessages(room.entry, kPrefix + "delivered"));
+  // The timer's ticks, until every post is out.
+  while (queue.Waiting() > 0 && clock.NowSeconds() < 30) {
+    queue.Retry();
+    ::Sleep(50);
+  }
+  EXPECT_EQ(queue.Waiting(), 0u);
+  EXPECT_GE(clock.NowSeconds(), 0.9 * kBusyMs / 1000);
+  EXPECT_FALSE(timer.running);
+  EXPECT_EQ(notice.told, std::vector<std::string>{});
+  Log expected = FivePostMessages(room.entry, kPrefix + "first");
+  expected.resize(4);  // the first try, up to the busy WM_SETTEXT
+  for (const char* text : {"first", "second", "third"}) {
+    const Log post = FivePostMessages(room.entry, kPrefix + text);
+    expected.insert(expected.end(), post.begin(), post.end());
+  }
+  EXPECT_EQ(Received(), expected);
   ::PostMessageA(room.entry, WM_QUIT, 0, 0);
   client.join();
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -96,10 +97,27 @@ TEST(ParseOptions, RefusesBadArgumentsNamingThem) {
       {{"--hang-after", "1e9"}, "1e9"},   {{"--hang-after", "2147483.648"}, "2147483.648"},
       {{"--exit-after", "+1"}, "+1"},     {{"--exit-after", "1.2.3"}, "1.2.3"},
       {{"--line-end", "CRLF"}, "crlf|cr|lf|separate"}, {{"--line-end"}, "--line-end"},
-      {{"--speaker-mark=colon"}, "tab|space, got 'colon'"}};
+      {{"--speaker-mark=colon"}, "tab|space, got 'colon'"},
+      {{"--hang-for", "10"}, "--hang-after"}, {{"--hang-after=1", "--hang-for", "-2"}, "-2"},
+      {{"--hang-after=1", "--hang-for"}, "--hang-for"}};
   for (const auto& [args, named] : cases) {
     const std::string error = ParseOptions(args).error;
     EXPECT_NE(error.find(named), std::string::npos) << args.front() << ": " << error;
+  }
+}
+
+TEST(ParseOptions, AHangLastsForGoodOrForItsLength) {
+  const std::pair<Args, std::tuple<std::int64_t, std::int64_t>> cases[] = {
+      {{"--hang-after", "2"}, {2000, -1}},
+      {{"--hang-after", "2", "--hang-for", "10"}, {2000, 10000}},
+      {{"--hang-for=0.25", "--hang-after=0"}, {0, 250}},  // in any order
+  };
+  for (const auto& [args, hang] : cases) {
+    const ParsedOptions parsed = ParseOptions(args);
+    EXPECT_EQ(parsed.error, "") << args.front();
+    const Options& o = parsed.options;
+    EXPECT_EQ(std::tuple(o.hangAfterMs.value_or(-1), o.hangForMs.value_or(-1)), hang)
+        << args.front();
   }
 }
 

@@ -73,29 +73,32 @@ WindowHandle User32WindowOps::FindChild(WindowHandle parent, WindowHandle after,
   return FromHwnd(::FindWindowExA(ToHwnd(parent), ToHwnd(after), className.c_str(), nullptr));
 }
 
-void User32WindowOps::SetText(WindowHandle window, const std::string& text) {
-  Send(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+bool User32WindowOps::SetText(WindowHandle window, const std::string& text) {
+  return Send(ToHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void User32WindowOps::SendChar(WindowHandle window, int code) {
-  Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0);
+bool User32WindowOps::SendChar(WindowHandle window, int code) {
+  return Send(ToHwnd(window), WM_CHAR, static_cast<WPARAM>(code), 0);
 }
 
-void User32WindowOps::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (window == nullptr) return;  // the null handle names no window
-  if (Unresponsive(window, ::GetTickCount())) return;
+bool User32WindowOps::Responds(WindowHandle window) {
   DWORD_PTR result = 0;
-  // A failure on a window that still exists means it did not answer in time
-  // (a window that is gone needs no remembering).
-  if (!SendWithTimeout(window, message, wParam, lParam, sendTimeoutMs_, result) &&
-      ::IsWindow(window)) {
-    unresponsiveUntil_[window] = TickDeadline::After(unresponsiveMs_);
-  }
+  return window != kNoWindow &&
+         SendWithTimeout(ToHwnd(window), WM_NULL, 0, 0, probeTimeoutMs_, result);
 }
 
-bool User32WindowOps::Unresponsive(HWND window, DWORD now) {
-  std::erase_if(unresponsiveUntil_, [now](const auto& entry) { return entry.second.Passed(now); });
-  return unresponsiveUntil_.contains(window);
+std::optional<std::string> User32WindowOps::Text(WindowHandle window) {
+  std::string text;
+  if (window == kNoWindow || !ReadWindowText(ToHwnd(window), text, sendTimeoutMs_)) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+bool User32WindowOps::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window == nullptr) return false;  // the null handle names no window
+  DWORD_PTR result = 0;
+  return SendWithTimeout(window, message, wParam, lParam, sendTimeoutMs_, result);
 }
 
 TextRead TryReadWindowText(HWND window, std::string& out, UINT timeoutMs,

@@ -5,10 +5,9 @@
 
 #include <windows.h>
 
-#include <map>
+#include <optional>
 #include <string>
 
-#include "platform/win32/common/tick_deadline.h"
 #include "room/window_ops.h"
 
 namespace rollkeep::win32 {
@@ -20,29 +19,28 @@ class User32WindowOps final : public WindowOps {
 public:
   // How long one message may take before the window counts as not answering.
   static constexpr UINT kSendTimeoutMs = 3000;
-  // How long a window that did not answer is left alone: no message is sent
-  // to it meanwhile, so one post to a hung client costs one timeout, not five.
-  static constexpr DWORD kUnresponsiveMs = 5000;
+  // How long the cheap question "do you answer now?" may take.
+  static constexpr UINT kProbeTimeoutMs = 100;
 
   explicit User32WindowOps(UINT sendTimeoutMs = kSendTimeoutMs,
-                           DWORD unresponsiveMs = kUnresponsiveMs)
-      : sendTimeoutMs_(sendTimeoutMs), unresponsiveMs_(unresponsiveMs) {}
+                           UINT probeTimeoutMs = kProbeTimeoutMs)
+      : sendTimeoutMs_(sendTimeoutMs), probeTimeoutMs_(probeTimeoutMs) {}
 
   WindowHandle FindTopLevel(const std::string& className) override;
   WindowHandle FindChild(WindowHandle parent, WindowHandle after,
                          const std::string& className) override;
-  void SetText(WindowHandle window, const std::string& text) override;
-  void SendChar(WindowHandle window, int code) override;
+  bool SetText(WindowHandle window, const std::string& text) override;
+  bool SendChar(WindowHandle window, int code) override;
+  bool Responds(WindowHandle window) override;
+  std::optional<std::string> Text(WindowHandle window) override;
 
 private:
-  // Sends one message unless the window is known not to answer; a send that
-  // times out is not retried, and marks the window.
-  void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool Unresponsive(HWND window, DWORD now);
+  // Sends one message with the send timeout; true when it was handled. A
+  // message that timed out is not sent again here: the caller decides.
+  bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   UINT sendTimeoutMs_;
-  DWORD unresponsiveMs_;
-  std::map<HWND, TickDeadline> unresponsiveUntil_;  // when to try the window again
+  UINT probeTimeoutMs_;
 };
 
 // Reads a window's whole text (WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer

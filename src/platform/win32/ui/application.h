@@ -13,7 +13,9 @@
 #include "platform/win32/room/message_pump.h"
 #include "platform/win32/room/user32_window_ops.h"
 #include "platform/win32/ui/main_session.h"
+#include "platform/win32/ui/retry_timer_window.h"
 #include "platform/win32/ui/splash_window.h"
+#include "room/posting_queue.h"
 #include "room/room_posting.h"
 #include "roster/roster.h"
 #include "windows/frm_main.h"
@@ -60,7 +62,15 @@ private:
   ApplicationOptions options_;
   Roster roster_;
   User32WindowOps windowOps_;
-  RoomPoster poster_{windowOps_};
+  // Posts the client did not take in time wait here and are made again.
+  struct PromptNotice final : OperatorNotice {
+    explicit PromptNotice(Prompt& prompt) : prompt(prompt) {}
+    void Tell(const std::string& text) override { prompt.Show(text, "Rollkeep", kStyleWarning); }
+    Prompt& prompt;
+  };
+  PromptNotice notice_{prompt_};  // prompt_ is made below; used only once running
+  RetryTimerWindow retryTimer_{[this] { poster_.Retry(); }};
+  PostingQueue poster_{windowOps_, retryTimer_, notice_, [this] { return clock_.NowSeconds(); }};
   QpcClock clock_;
   Win32EventPump pump_;
   PumpingWaiter waiter_{clock_, pump_};

@@ -1,0 +1,93 @@
+#pragma once
+// Posts announcements into the chat room without losing one to a client
+// that is busy or hung for a while.
+//
+// A post goes out at once while nothing is waiting. When the client does not
+// handle one of its messages in time, that post and every later one wait in
+// a queue, in order. A timer then asks the room's entry box, cheaply, whether
+// it answers again; once it does, the waiting posts are made again, oldest
+// first, each from its first message (so the box is emptied first). A post
+// whose Enter was handled counts as delivered and is never repeated. A post
+// whose Enter alone went unanswered may still go out when the client catches
+// up: it counts as delivered when, once the client answers again, the box no
+// longer holds its line (the client sent and emptied it), and is made again
+// otherwise.
+//
+// The queue gives up when the room is gone (nothing to post into) or after
+// kGiveUpSeconds without a delivered post, and then tells the operator once
+// how many posts were lost. A post made while no room is open and nothing
+// waits is dropped at once, as there is no one to tell it to.
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "room/window_ops.h"
+#include "roster/chat_ports.h"
+
+namespace rollkeep {
+
+// Calls the queue's Retry() every interval while started.
+class RetryTimer {
+public:
+  virtual ~RetryTimer() = default;
+  virtual void Start(unsigned intervalMs) = 0;
+  virtual void Stop() = 0;
+};
+
+// Shows the operator one message (a message box titled "Rollkeep").
+class OperatorNotice {
+public:
+  virtual ~OperatorNotice() = default;
+  virtual void Tell(const std::string& text) = 0;
+};
+
+// Why waiting posts were given up.
+enum class GiveUpReason { RoomGone, NoAnswer };
+
+// The operator's message for `lost` posts given up for `reason`.
+std::string UndeliveredText(std::size_t lost, GiveUpReason reason);
+
+class PostingQueue final : public Poster {
+public:
+  static constexpr unsigned kRetryIntervalMs = 500;
+  static constexpr double kGiveUpSeconds = 300;
+
+  // `now` is a clock in seconds that never steps back.
+  PostingQueue(WindowOps& ops, RetryTimer& timer, OperatorNotice& notice,
+               std::function<double()> now)
+      : ops_(ops), timer_(timer), notice_(notice), now_(std::move(now)) {}
+
+  // Posts now, or queues behind the posts already waiting.
+  void Post(const std::string& announcement) override;
+  // The timer's tick: gives up, or makes the waiting posts once the client
+  // answers again.
+  void Retry();
+
+  std::size_t Waiting() const { return waiting_.size(); }
+
+private:
+  struct Pending {
+    std::string text;
+    bool enterUnsure = false;  // all but its Enter was handled
+  };
+
+  void Drain();
+  // Settles a post whose Enter went unanswered, from the box's text now.
+  // False while the box cannot be read.
+  bool SettleUnsureEnter(WindowHandle entry);
+  void Stall();
+  void GiveUp(GiveUpReason reason);
+
+  WindowOps& ops_;
+  RetryTimer& timer_;
+  OperatorNotice& notice_;
+  std::function<double()> now_;
+  std::deque<Pending> waiting_;
+  bool stalled_ = false;   // the client stopped answering; the timer runs
+  bool draining_ = false;  // a post is being made (a nested Post only queues)
+  double lastProgress_ = 0;
+};
+
+}  // namespace rollkeep
