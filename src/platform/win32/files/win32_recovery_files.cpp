@@ -72,9 +72,13 @@ std::string Win32RecoveryFiles::NowStamp() {
 }
 
 std::string RecoveryFolder() {
+  const DWORD needed = ::GetEnvironmentVariableA(kRecoveryFolderVariable, nullptr, 0);
+  if (needed > 1) {
+    std::string folder(needed, '\0');
+    folder.resize(::GetEnvironmentVariableA(kRecoveryFolderVariable, folder.data(), needed));
+    if (!folder.empty()) return folder;
+  }
   char buffer[MAX_PATH] = {};
-  const DWORD length = ::GetEnvironmentVariableA(kRecoveryFolderVariable, buffer, sizeof buffer);
-  if (length > 0 && length < sizeof buffer) return buffer;
   if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
                                 buffer))) {
     return {};
