@@ -100,7 +100,7 @@ void RecoveryKeeper::Changed() {
   timer_.Start(kRecoveryDelayMs);
 }
 
-void RecoveryKeeper::WriteNow() {
+void RecoveryKeeper::Write(bool tellFailure) {
   StopTimer();
   if (!active_ || !pending_) return;
   const IoStatus written = files_.Write(place_.file, EncodeRoster(roster_.entries()));
@@ -110,7 +110,7 @@ void RecoveryKeeper::WriteNow() {
   }
   // Still pending: the next change starts the timer again, and the next box
   // or pause tries at once.
-  ReportWriteFailure(written.reason);
+  if (tellFailure) ReportWriteFailure(written.reason);
 }
 
 void RecoveryKeeper::ReportWriteFailure(const std::string& reason) {

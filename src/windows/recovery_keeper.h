@@ -73,9 +73,11 @@ public:
   // Shows what Restore found, once.
   void TellOperator();
 
-  // Writes a pending change at once: before a box, a dialog or a pause, and
-  // when Windows ends the session.
-  void WriteNow();
+  // Writes a pending change at once: before a box, a dialog or a pause.
+  void WriteNow() { Write(true); }
+  // The same when Windows ends the session: nothing may hold that up, so a
+  // failure is not shown.
+  void WriteForSessionEnd() { Write(false); }
   // The one-shot timer fired.
   void OnTimer() { WriteNow(); }
   // The operator answered the close prompt: the copy goes and no more is kept.
@@ -91,6 +93,7 @@ public:
 private:
   void Changed();
   void StopTimer();
+  void Write(bool tellFailure);
   void ReportWriteFailure(const std::string& reason);
   RecoveryStart SetAside(const std::string& why);
 

@@ -59,7 +59,7 @@ private:
   void OnListSelectionChanged() override;
   void OnTimer(UINT_PTR timerId) override;
   void OnCloseRequested() override;
-  void OnEndSession() override { keeper_.WriteNow(); }
+  void OnEndSession() override { keeper_.WriteForSessionEnd(); }
 
   std::unique_ptr<MainWindow> window_;
   ListBoxView list1_;
