@@ -1,5 +1,6 @@
 #include "roster/roster.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace rollkeep {
@@ -12,7 +13,7 @@ const std::string& Roster::at(int index) const {
 bool Roster::append(std::string text) {
   if (count() >= kCapacity) return false;
   entries_.push_back(std::move(text));
-  if (observer_) observer_->OnAppended(count() - 1, entries_.back());
+  tell([&](RosterObserver& o) { o.OnAppended(count() - 1, entries_.back()); });
   return true;
 }
 
@@ -25,7 +26,7 @@ void Roster::removeAt(int index) {
     --*selected_;
   }
   // The view removes its item, which drops or shifts its selection the same way.
-  if (observer_) observer_->OnRemoved(index);
+  tell([&](RosterObserver& o) { o.OnRemoved(index); });
 }
 
 void Roster::removeWhere(const std::vector<bool>& flags) {
@@ -48,23 +49,33 @@ void Roster::removeWhere(const std::vector<bool>& flags) {
   }
   entries_.resize(kept);
   selected_ = selection;
-  if (!observer_) return;
-  for (auto it = removed.rbegin(); it != removed.rend(); ++it) observer_->OnRemoved(*it);
+  for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
+    tell([&](RosterObserver& o) { o.OnRemoved(*it); });
+  }
 }
 
 void Roster::clear() {
   entries_.clear();
   selected_.reset();
-  if (observer_) observer_->OnReset();
+  tell([](RosterObserver& o) { o.OnReset(); });
 }
 
 bool Roster::assign(std::vector<std::string> texts) {
   if (texts.size() > static_cast<std::size_t>(kCapacity)) return false;
   entries_ = std::move(texts);
   selected_.reset();
-  if (observer_) observer_->OnReset();
+  tell([](RosterObserver& o) { o.OnReset(); });
   return true;
 }
+
+void Roster::addObserver(RosterObserver* observer) {
+  if (observer != nullptr && std::find(observers_.begin(), observers_.end(), observer) ==
+                                 observers_.end()) {
+    observers_.push_back(observer);
+  }
+}
+
+void Roster::removeObserver(RosterObserver* observer) { std::erase(observers_, observer); }
 
 void Roster::select(int index) {
   assert(index >= 0 && index < count());
@@ -80,7 +91,7 @@ std::string Roster::selectedText() const {
 void Roster::changeSelection(std::optional<int> index) {
   if (selected_ == index) return;
   selected_ = index;
-  if (observer_) observer_->OnSelectionChanged(index);
+  tell([&](RosterObserver& o) { o.OnSelectionChanged(index); });
 }
 
 }  // namespace rollkeep

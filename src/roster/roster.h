@@ -52,15 +52,21 @@ public:
   // The selected entry's text; empty when nothing is selected.
   std::string selectedText() const;
 
-  // At most one observer; nullptr detaches it.
-  void setObserver(RosterObserver* observer) { observer_ = observer; }
+  // Observers are told in the order they were added (the list view first,
+  // then whoever keeps a copy); each is added once and removed before it goes.
+  void addObserver(RosterObserver* observer);
+  void removeObserver(RosterObserver* observer);
 
 private:
   void changeSelection(std::optional<int> index);
+  template <typename Call>
+  void tell(Call call) const {
+    for (RosterObserver* observer : observers_) call(*observer);
+  }
 
   std::vector<std::string> entries_;
   std::optional<int> selected_;
-  RosterObserver* observer_ = nullptr;
+  std::vector<RosterObserver*> observers_;
 };
 
 }  // namespace rollkeep

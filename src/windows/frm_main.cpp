@@ -29,10 +29,13 @@ std::string RemovedAnnouncement(const std::string& name) {
 
 // Yes that did not end in a written file asks again, so the roster is only
 // lost after No (or when the question cannot be shown at all, which would
-// otherwise keep the program from ever ending).
-void OfferToSave(const FrmMainParts& p) {
-  while (p.prompt.Show(kSaveQuestion, kSaveQuestionTitle, kSaveQuestionStyle) == kAnswerYes) {
-    if (Brask32::SaveRoster(p.roster, p.commonDialog1, p.prompt, p.files).done()) return;
+// otherwise keep the program from ever ending). True when the operator
+// answered: saved after Yes, or No.
+bool OfferToSave(const FrmMainParts& p) {
+  for (;;) {
+    const int answer = p.prompt.Show(kSaveQuestion, kSaveQuestionTitle, kSaveQuestionStyle);
+    if (answer != kAnswerYes) return answer == kAnswerNo;
+    if (Brask32::SaveRoster(p.roster, p.commonDialog1, p.prompt, p.files).done()) return true;
   }
 }
 
@@ -110,7 +113,7 @@ void FrmMain::Timer1_Timer() {
 void FrmMain::Form_Unload() {
   if (unloading_) return;  // closing or ended
   unloading_ = true;
-  OfferToSave(p_);
+  closeAnswered_ = OfferToSave(p_);
   p_.poster.Post(kUnloaded);
   p_.shell.EndProgram();
   ended_ = true;

@@ -46,12 +46,15 @@ public:
 
   // True once Form_Unload has ended the program.
   bool ended() const { return ended_; }
+  // True once the close prompt was answered: saved after Yes, or No.
+  bool closeAnswered() const { return closeAnswered_; }
 
 private:
   FrmMainParts p_;
   ChatCommandHandler chat_;
   bool unloading_ = false;
   bool ended_ = false;
+  bool closeAnswered_ = false;
 };
 
 class Form1 {

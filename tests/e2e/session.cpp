@@ -16,6 +16,9 @@ EndToEnd::EndToEnd()
            ::testing::UnitTest::GetInstance()->current_test_info()->name()),
       programs_({ToWinePath(ROOMSIM_EXE), ToWinePath(ROLLKEEP_EXE), dir_}, kDeadline) {
   ResetDirectory(dir_);
+  // Rollkeep keeps its recovery copy in the test's own folder (inherited by
+  // every program the test starts), never in the prefix's profile.
+  ::SetEnvironmentVariableA("ROLLKEEP_RECOVERY_DIR", dir_.c_str());
 }
 
 void EndToEnd::TearDown() {

@@ -26,7 +26,7 @@ void Fill(Roster& roster, const Entries& entries, std::optional<int> selected = 
 // below it and drops it when the selected item goes.
 struct MirrorObserver : RosterObserver {
   explicit MirrorObserver(Roster& r) : roster(r), items(r.entries()), selection(r.selection()) {
-    roster.setObserver(this);
+    roster.addObserver(this);
   }
   void OnAppended(int i, const std::string& s) override { items.insert(items.begin() + i, s); }
   void OnRemoved(int i) override {

@@ -155,7 +155,7 @@ protected:
   void SetUp() override {
     room = std::make_unique<ModelChatRoom>();
     app = std::make_unique<win32::Application>(
-        win32::ApplicationOptions{::GetModuleHandleA(nullptr), false});
+        win32::ApplicationOptions{::GetModuleHandleA(nullptr), false, {}});
     ASSERT_TRUE(app->Start());
   }
   void TearDown() override {

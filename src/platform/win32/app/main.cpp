@@ -14,7 +14,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   controls.dwICC = ICC_STANDARD_CLASSES;
   ::InitCommonControlsEx(&controls);
   try {
-    rollkeep::win32::Application app({instance, true});
+    // Only the first running Rollkeep keeps the recovery copy; another one
+    // runs without and says nothing about it.
+    const rollkeep::win32::RecoveryLock recoveryLock;
+    const rollkeep::RecoveryPlace recovery =
+        recoveryLock.owned()
+            ? rollkeep::win32::RecoveryPlaceIn(rollkeep::win32::RecoveryFolder())
+            : rollkeep::RecoveryPlace{};
+    rollkeep::win32::Application app({instance, true, recovery});
     if (!app.Start()) return 1;
     return app.RunMessageLoop();
   } catch (...) {

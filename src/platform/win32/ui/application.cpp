@@ -9,9 +9,11 @@ Application::Application(ApplicationOptions options)
     : options_(options), icon_(LoadProgramIcon(options.instance)) {
   // A run in a process where an earlier one ended (tests) starts afresh.
   ClearProgramEnding();
+  SetHandlerFailures(this);
 }
 
 Application::~Application() {
+  SetHandlerFailures(nullptr);
   main_.reset();
   splash_.Destroy();
 }
@@ -36,7 +38,8 @@ void Application::HideSplash() { ::ShowWindow(splash_.hwnd(), SW_HIDE); }
 void Application::ShowMain() {
   if (ended_) return;
   if (!main_) {
-    const MainSessionParts parts{roster_, poster_, waiter_, commonDialog1_, prompt_, files_, *this};
+    const MainSessionParts parts{roster_, poster_, waiter_,         commonDialog1_,   prompt_,
+                                 files_,  *this,   recoveryFiles_, options_.recovery};
     main_ = MainSession::Create(parts, options_.instance, icon_);
     if (!main_) {
       // Without a main window the splash stays the way to try again.
@@ -48,6 +51,8 @@ void Application::ShowMain() {
     main_->Load();
   }
   if (mainWindow() != nullptr) ::ShowWindow(mainWindow(), SW_SHOWNORMAL);
+  // Told once, with the restored list in view behind the box.
+  main_->TellRecovery();
 }
 
 void Application::KeepOnTop() { Brask32::KeepOnTop(mainWindow()); }
@@ -64,6 +69,29 @@ void Application::EndProgram() {
 // Before the main window exists there is no roster to offer to save.
 void Application::OnCloseRequested() {
   if (!main_) EndProgram();
+}
+
+// The list is written first, so nothing is lost whatever the operator does
+// next. A failure inside the box, or the same failure again, shows no
+// further box.
+void Application::OnHandlerFailed(const std::string& what) noexcept {
+  if (reportingFailure_) return;
+  reportingFailure_ = true;
+  try {
+    if (main_) main_->WriteRecovery();
+    if (what != lastFailure_) {
+      lastFailure_ = what;
+      const std::string kept = options_.recovery.enabled()
+                                   ? " The list is kept in " + options_.recovery.file + "."
+                                   : "";
+      ::MessageBoxA(mainWindow(), ("Rollkeep could not finish what it was doing: " + what + "." +
+                                   kept).c_str(),
+                    "Rollkeep", MB_OK | MB_ICONERROR);
+    }
+  } catch (...) {
+    // Out of memory again: the box cannot be shown.
+  }
+  reportingFailure_ = false;
 }
 
 }  // namespace rollkeep::win32

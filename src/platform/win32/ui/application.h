@@ -10,6 +10,7 @@
 #include "platform/win32/files/common_file_dialog.h"
 #include "platform/win32/files/message_box_prompt.h"
 #include "platform/win32/files/win32_file_system.h"
+#include "platform/win32/files/win32_recovery_files.h"
 #include "platform/win32/room/message_pump.h"
 #include "platform/win32/room/user32_window_ops.h"
 #include "platform/win32/ui/main_session.h"
@@ -28,9 +29,14 @@ struct ApplicationOptions {
   // The program posts WM_QUIT when it ends; a test running the windows in
   // its own process turns this off and keeps going.
   bool quitWhenEnded = true;
+  // Where the roster's recovery copy is kept; none when empty.
+  RecoveryPlace recovery;
 };
 
-class Application final : private SplashShell, private MainWindowShell, private SplashEvents {
+class Application final : private SplashShell,
+                          private MainWindowShell,
+                          private SplashEvents,
+                          private HandlerFailures {
 public:
   explicit Application(ApplicationOptions options);
   ~Application() override;
@@ -58,6 +64,8 @@ private:
   // SplashEvents
   void OnDoubleClick() override { form1_.Form_DblClick(); }
   void OnCloseRequested() override;
+  // HandlerFailures
+  void OnHandlerFailed(const std::string& what) noexcept override;
 
   ApplicationOptions options_;
   Roster roster_;
@@ -77,11 +85,14 @@ private:
   CommonFileDialog commonDialog1_;
   MessageBoxPrompt prompt_;
   Win32FileSystem files_;
+  Win32RecoveryFiles recoveryFiles_;
   HICON icon_ = nullptr;  // shared: never destroyed
   Form1 form1_{*this};
   SplashWindow splash_;
   std::unique_ptr<MainSession> main_;
   bool ended_ = false;
+  bool reportingFailure_ = false;
+  std::string lastFailure_;
 };
 
 }  // namespace rollkeep::win32

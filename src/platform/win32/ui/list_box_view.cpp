@@ -11,11 +11,11 @@ LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text
 }  // namespace
 
 ListBoxView::ListBoxView(Roster& roster, HWND listBox) : roster_(roster), listBox_(listBox) {
-  roster_.setObserver(this);
+  roster_.addObserver(this);
   OnReset();
 }
 
-ListBoxView::~ListBoxView() { roster_.setObserver(nullptr); }
+ListBoxView::~ListBoxView() { roster_.removeObserver(this); }
 
 void ListBoxView::OnOperatorSelected() {
   const LRESULT index = ::SendMessageA(listBox_, LB_GETCURSEL, 0, 0);

@@ -18,6 +18,8 @@ inline constexpr int kList1Id = 110;
 
 // The advertisement timer's id on the main window.
 inline constexpr UINT_PTR kTimer1Id = 0x5201;
+// The recovery copy's one-shot write timer.
+inline constexpr UINT_PTR kRecoveryTimerId = 0x5202;
 
 inline constexpr char kMainCaption[] = "Rollkeep";
 inline constexpr int kMainClientWidthTwips = 4320;

@@ -28,8 +28,18 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
       command1_(window_->Control(kCommand1Id)),
       command2_(window_->Control(kCommand2Id)),
       timer1_(window_->hwnd(), kTimer1Id, kAdvertisementIntervalMs),
-      frm_(FrmMainParts{parts.roster, parts.poster, parts.waiter, iChat2_, timer1_, command1_,
-                        command2_, parts.commonDialog1, parts.prompt, parts.files, parts.shell}) {}
+      recoveryTimer_(window_->hwnd(), kRecoveryTimerId),
+      keeper_(parts.roster, parts.recoveryFiles, recoveryTimer_, parts.prompt, parts.recovery),
+      prompt_(parts.prompt, keeper_),
+      commonDialog1_(parts.commonDialog1, keeper_),
+      waiter_(parts.waiter, keeper_),
+      frm_(FrmMainParts{parts.roster, parts.poster, waiter_, iChat2_, timer1_, command1_,
+                        command2_, commonDialog1_, prompt_, parts.files, parts.shell}) {}
+
+void MainSession::Load() {
+  keeper_.Restore();
+  frm_.Form_Load();
+}
 
 MainSession::~MainSession() { Close(); }
 
@@ -60,9 +70,16 @@ void MainSession::OnTimer(UINT_PTR timerId) {
     frm_.Timer1_Timer();
   } else if (timerId == kScannerTimerId) {
     iChat2_.OnTimer();
+  } else if (timerId == kRecoveryTimerId) {
+    keeper_.OnTimer();
   }
 }
 
-void MainSession::OnCloseRequested() { frm_.Form_Unload(); }
+// Once the operator answered the close prompt, the list's fate is decided
+// and the recovery copy goes; a prompt that could not be shown keeps it.
+void MainSession::OnCloseRequested() {
+  frm_.Form_Unload();
+  if (frm_.closeAnswered()) keeper_.Discard();
+}
 
 }  // namespace rollkeep::win32

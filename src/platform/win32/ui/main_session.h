@@ -14,6 +14,7 @@
 #include "platform/win32/ui/main_window.h"
 #include "platform/win32/ui/switches.h"
 #include "windows/frm_main.h"
+#include "windows/recovery_keeper.h"
 
 namespace rollkeep::win32 {
 
@@ -26,6 +27,8 @@ struct MainSessionParts {
   Prompt& prompt;
   FileSystem& files;
   MainWindowShell& shell;
+  RecoveryFiles& recoveryFiles;
+  const RecoveryPlace& recovery;
 };
 
 class MainSession final : private MainWindowEvents {
@@ -39,8 +42,13 @@ public:
 
   // The window, or nullptr once destroyed.
   HWND hwnd() const { return window_->hwnd(); }
-  // Runs Form_Load.
-  void Load() { frm_.Form_Load(); }
+  // Fills the roster from a recovery copy left by an unclean end, then runs
+  // Form_Load.
+  void Load();
+  // Once the window shows: tells the operator what the start recovered.
+  void TellRecovery() { keeper_.TellOperator(); }
+  // Writes a pending change of the roster to the recovery copy now.
+  void WriteRecovery() { keeper_.WriteNow(); }
   // Stops the scanner and destroys the window; the objects stay.
   void Close();
 
@@ -51,6 +59,7 @@ private:
   void OnListSelectionChanged() override;
   void OnTimer(UINT_PTR timerId) override;
   void OnCloseRequested() override;
+  void OnEndSession() override { keeper_.WriteForSessionEnd(); }
 
   std::unique_ptr<MainWindow> window_;
   ListBoxView list1_;
@@ -58,6 +67,12 @@ private:
   ButtonSwitch command1_;
   ButtonSwitch command2_;
   TimerSwitch timer1_;
+  WindowOneShotTimer recoveryTimer_;
+  RecoveryKeeper keeper_;
+  // What frmMain asks and waits with: each writes the recovery copy first.
+  RecoveringPrompt prompt_;
+  RecoveringFileDialog commonDialog1_;
+  RecoveringWaiter waiter_;
   FrmMain frm_;
 };
 

@@ -52,9 +52,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (events_ != nullptr) events_->OnTimer(static_cast<UINT_PTR>(wParam));
       return 0;
-    case WM_CLOSE:
-      // Closing ends the program, which the handler does itself.
-      if (events_ != nullptr) events_->OnCloseRequested();
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_QUERYENDSESSION:
+      // Never blocks the end of the session: the recovery copy is written instead.
+      if (events_ != nullptr) events_->OnEndSession();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE && events_ != nullptr) events_->OnEndSession();
       return 0;
     case WM_ACTIVATE: OnActivate(wParam); return Default(message, wParam, lParam);
     case WM_SETFOCUS: OnSetFocus(); return 0;
@@ -134,10 +138,26 @@ void MainWindow::OnCommand(int controlId, int notification, HWND control) {
     if (notification == LBN_SELCHANGE) events_->OnListSelectionChanged();
     return;
   }
-  // A disabled button never acts, whatever sent the click.
-  if (IsButtonId(controlId) && notification == BN_CLICKED && ::IsWindowEnabled(control)) {
+  // A disabled button never acts, whatever sent the click; nor does any while
+  // a modal box or dialog of the program has disabled this window, so no
+  // second dialog opens inside the first one's loop.
+  if (IsButtonId(controlId) && notification == BN_CLICKED && ::IsWindowEnabled(control) &&
+      ::IsWindowEnabled(hwnd())) {
     events_->OnButton(controlId);
   }
+}
+
+// Closing ends the program, which the handler does itself. While a modal box
+// or dialog has disabled the window, the close brings that box to the front
+// instead of asking anything inside its loop.
+void MainWindow::OnClose() {
+  if (events_ == nullptr) return;
+  if (::IsWindowEnabled(hwnd())) {
+    events_->OnCloseRequested();
+    return;
+  }
+  HWND popup = ::GetLastActivePopup(hwnd());
+  if (popup != nullptr && popup != hwnd()) ::SetForegroundWindow(popup);
 }
 
 void MainWindow::OnActivate(WPARAM state) {

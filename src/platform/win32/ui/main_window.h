@@ -21,6 +21,8 @@ public:
   virtual void OnTimer(UINT_PTR timerId) = 0;
   // The operator asked to close the window; closing is up to the handler.
   virtual void OnCloseRequested() = 0;
+  // Windows is ending the session: whatever must survive is written now.
+  virtual void OnEndSession() {}
 };
 
 class MainWindow final : public WindowBase {
@@ -43,6 +45,7 @@ private:
 
   LRESULT OnCreate();
   void OnCommand(int controlId, int notification, HWND control);
+  void OnClose();
   void OnActivate(WPARAM state);
   void OnSetFocus();
   LRESULT OnGetDefaultId();

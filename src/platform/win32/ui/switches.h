@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "windows/recovery_keeper.h"
 #include "windows/window_ports.h"
 
 namespace rollkeep::win32 {
@@ -35,6 +36,18 @@ private:
   HWND window_;
   UINT_PTR timerId_;
   UINT intervalMs_;
+};
+
+// WM_TIMER with `timerId` once, `ms` after Start (the owner stops it when it fires).
+class WindowOneShotTimer final : public OneShotTimer {
+public:
+  WindowOneShotTimer(HWND window, UINT_PTR timerId) : window_(window), timerId_(timerId) {}
+  void Start(int ms) override { ::SetTimer(window_, timerId_, static_cast<UINT>(ms), nullptr); }
+  void Stop() override { ::KillTimer(window_, timerId_); }
+
+private:
+  HWND window_;
+  UINT_PTR timerId_;
 };
 
 }  // namespace rollkeep::win32

@@ -1,10 +1,23 @@
 #include "platform/win32/ui/window_base.h"
 
+#include <exception>
+#include <new>
 #include <utility>
 
 namespace rollkeep::win32 {
 
 namespace {
+
+HandlerFailures* g_handlerFailures = nullptr;
+
+void ReportCurrentException() noexcept {
+  if (g_handlerFailures == nullptr) return;
+  try {
+    g_handlerFailures->OnHandlerFailed(CurrentExceptionText());
+  } catch (...) {
+    // Out of memory for the text itself: nothing more can be said.
+  }
+}
 
 bool RegisterOnce(const WindowClassSpec& spec, HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXA existing{};
@@ -24,6 +37,20 @@ bool RegisterOnce(const WindowClassSpec& spec, HINSTANCE instance, WNDPROC proc)
 }
 
 }  // namespace
+
+void SetHandlerFailures(HandlerFailures* sink) { g_handlerFailures = sink; }
+
+std::string CurrentExceptionText() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    return "out of memory";
+  } catch (const std::exception& failure) {
+    return failure.what();
+  } catch (...) {
+    return "an unknown error";
+  }
+}
 
 // Derived windows destroy their window in their own destructor, while their
 // handlers still exist; this is the last resort, and by now only
@@ -63,7 +90,9 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
   try {
     return Dispatch(self, hwnd, message, wParam, lParam);
   } catch (...) {
-    // Nothing may unwind into user32; the message counts as handled.
+    // Nothing may unwind into user32; the message counts as handled, and the
+    // operator hears what failed.
+    ReportCurrentException();
     return 0;
   }
 }

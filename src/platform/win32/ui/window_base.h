@@ -2,11 +2,28 @@
 // The common shape of Rollkeep's own windows: the object is handed over at
 // WM_NCCREATE and kept in GWLP_USERDATA, a static window procedure finds it
 // and passes each message to HandleMessage, and the link is cut again at
-// WM_NCDESTROY. No exception leaves the window procedure.
+// WM_NCDESTROY. No exception leaves the window procedure: one that reaches
+// it is handed to the HandlerFailures sink, and the message counts as handled.
 
 #include <windows.h>
 
+#include <string>
+
 namespace rollkeep::win32 {
+
+// Told about an exception that reached a window procedure; `what` says what
+// failed. Called inside the window procedure, so it must not throw.
+class HandlerFailures {
+public:
+  virtual ~HandlerFailures() = default;
+  virtual void OnHandlerFailed(const std::string& what) noexcept = 0;
+};
+
+// The one sink for every window of the thread; nullptr for none.
+void SetHandlerFailures(HandlerFailures* sink);
+// The text for the exception being handled: its what(), "out of memory" for
+// std::bad_alloc, "an unknown error" for anything that is not a std::exception.
+std::string CurrentExceptionText();
 
 struct WindowClassSpec {
   const char* name;

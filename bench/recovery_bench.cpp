@@ -1,0 +1,111 @@
+// The recovery copy at the roster's capacity: one write (encode + safe
+// replace on a real file), and the cost of a chat line with the copy kept
+// coalesced, its share of the writes included.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "roster/chat_commands.h"
+#include "roster/roster.h"
+#include "rosterfile/roster_file.h"
+#include "rosterfile/std_file_system.h"
+#include "windows/recovery_keeper.h"
+
+namespace {
+
+using namespace rollkeep;
+using SteadyClock = std::chrono::steady_clock;
+
+std::vector<std::string> Members(int count) {
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) names.push_back("Member " + std::to_string(i * 7919));
+  return names;
+}
+
+struct Folder {
+  Folder() { std::filesystem::create_directories(path); }
+  ~Folder() { std::filesystem::remove_all(path); }
+  std::string file() const { return (path / "roster-recovery.txt").string(); }
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "rollkeep-recovery-bench";
+};
+
+// Writes through the portable safe replace; the rest is not needed here.
+struct StdRecoveryFiles final : RecoveryFiles {
+  bool Exists(const std::string&) override { return false; }
+  IoStatus Read(const std::string&, std::string&) override { return IoStatus::Failed("unused"); }
+  IoStatus Write(const std::string& path, std::string_view bytes) override {
+    ++writes;
+    return files.WriteAllSafely(path, bytes);
+  }
+  IoStatus Remove(const std::string&) override { return IoStatus::Ok(); }
+  IoStatus Rename(const std::string&, const std::string&) override { return IoStatus::Ok(); }
+  std::string ModifiedText(const std::string&) override { return {}; }
+  std::string NowStamp() override { return {}; }
+  StdFileSystem files;
+  long writes = 0;
+};
+
+// A one-shot timer on the real clock, fired by the benchmark loop when due.
+struct SteadyTimer final : OneShotTimer {
+  void Start(int ms) override { due = SteadyClock::now() + std::chrono::milliseconds(ms); }
+  void Stop() override { due.reset(); }
+  bool Due() const { return due && SteadyClock::now() >= *due; }
+  std::optional<SteadyClock::time_point> due;
+};
+
+struct Silent final : Poster, Waiter, Prompt {
+  void Post(const std::string&) override {}
+  bool Wait(double) override { return true; }
+  int Show(const std::string&, const std::string&, unsigned) override { return kAnswerOk; }
+};
+
+void RecoveryCopyWrite(benchmark::State& state) {
+  Folder folder;
+  const std::vector<std::string> names = Members(Roster::kCapacity);
+  StdFileSystem files;
+  for (auto _ : state) {
+    const IoStatus written = files.WriteAllSafely(folder.file(), EncodeRoster(names));
+    if (!written.ok) state.SkipWithError(written.reason.c_str());
+  }
+}
+
+// "list me" by a newcomer, then "remove me" by the same, on a full roster,
+// lines back to back. With pauseWrites (range 0 = 1) every "list me" writes
+// the copy before its pause, as the program does; without it only the
+// one-second timer writes.
+void ChatLineWithRecovery(benchmark::State& state) {
+  const bool pauseWrites = state.range(0) != 0;
+  Folder folder;
+  Roster roster;
+  roster.assign(Members(Roster::kCapacity - 1));
+  StdRecoveryFiles files;
+  SteadyTimer timer;
+  Silent silent;
+  RecoveryKeeper keeper(roster, files, timer, silent, {folder.path.string(), folder.file()});
+  RecoveringWaiter recovering(silent, keeper);
+  ChatCommandHandler chat(roster, silent, pauseWrites ? static_cast<Waiter&>(recovering) : silent);
+  bool list = true;
+  for (auto _ : state) {
+    chat.ChatLine("Newcomer", list ? "list me" : "remove me");
+    list = !list;
+    if (timer.Due()) keeper.OnTimer();
+  }
+  state.counters["writes_per_line"] =
+      benchmark::Counter(static_cast<double>(files.writes) / static_cast<double>(state.iterations()));
+}
+
+BENCHMARK(RecoveryCopyWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChatLineWithRecovery)
+    ->ArgName("pause_writes")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(3.0);
+
+}  // namespace

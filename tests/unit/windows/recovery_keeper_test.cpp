@@ -1,0 +1,303 @@
+// The recovery copy: when it is written (coalescing), what the start does
+// with a copy it finds, how a write failure is told, and the clean end.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "rosterfile/roster_file.h"
+#include "support/fake_windows.h"
+#include "windows/recovery_keeper.h"
+
+namespace rollkeep::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+const RecoveryPlace kPlace{"C:\\Local\\Rollkeep", "C:\\Local\\Rollkeep\\roster-recovery.txt"};
+const std::string kAside = "C:\\Local\\Rollkeep\\roster-recovery.unreadable-20261207-010203.txt";
+
+// Files in memory; each write, removal and rename is logged.
+struct MemoryRecoveryFiles final : RecoveryFiles {
+  explicit MemoryRecoveryFiles(EventLog& log) : log(log) {}
+  bool Exists(const std::string& path) override { return files.count(path) != 0; }
+  IoStatus Read(const std::string& path, std::string& bytes) override {
+    if (readFails) return IoStatus::Failed("access is denied");
+    bytes = files.at(path);
+    return IoStatus::Ok();
+  }
+  IoStatus Write(const std::string& path, std::string_view bytes) override {
+    log.push_back("write " + Joined(DecodeRoster(bytes)));
+    if (writeFails) return IoStatus::Failed("the disk is full");
+    files[path] = bytes;
+    return IoStatus::Ok();
+  }
+  IoStatus Remove(const std::string& path) override {
+    log.push_back("remove");
+    if (removeFails) return IoStatus::Failed("sharing violation");
+    files.erase(path);
+    return IoStatus::Ok();
+  }
+  IoStatus Rename(const std::string& from, const std::string& to) override {
+    log.push_back("rename to " + to);
+    if (renameFails) return IoStatus::Failed("access is denied");
+    files[to] = files.at(from);
+    files.erase(from);
+    return IoStatus::Ok();
+  }
+  std::string ModifiedText(const std::string&) override { return "2026-12-06 23:50:12"; }
+  std::string NowStamp() override { return "20261207-010203"; }
+
+  static std::string Joined(const std::vector<std::string>& names) {
+    std::string text = "[";
+    for (const auto& name : names) text += (text.size() > 1 ? "," : "") + name;
+    return text + "]";
+  }
+
+  EventLog& log;
+  std::map<std::string, std::string> files;
+  bool readFails = false, writeFails = false, removeFails = false, renameFails = false;
+};
+
+struct FakeTimer final : OneShotTimer {
+  explicit FakeTimer(EventLog& log) : log(log) {}
+  void Start(int ms) override { log.push_back("timer " + std::to_string(ms)); }
+  void Stop() override { log.push_back("timer stop"); }
+  EventLog& log;
+};
+
+struct Keeping {
+  explicit Keeping(RecoveryPlace place = kPlace) : keeper(roster, files, timer, prompt, place) {}
+  EventLog log;
+  Roster roster;
+  MemoryRecoveryFiles files{log};
+  FakeTimer timer{log};
+  FakePrompt prompt{log};
+  RecoveryKeeper keeper;
+};
+
+// A step of the operator, the room or the clock.
+enum class Step { Append, Clear, Select, TimerFires, WriteNow };
+
+void Apply(Keeping& k, Step step) {
+  switch (step) {
+    case Step::Append: k.roster.append("m" + std::to_string(k.roster.count() + 1)); break;
+    case Step::Clear: k.roster.clear(); break;
+    case Step::Select: k.roster.select(0); break;
+    case Step::TimerFires: k.keeper.OnTimer(); break;
+    case Step::WriteNow: k.keeper.WriteNow(); break;
+  }
+}
+
+TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
+  using enum Step;
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    Lines log;
+  } cases[] = {
+      {"a burst starts the timer once and writes once",
+       {Append, Append, Append, TimerFires},
+       {"timer 1000", "timer stop", "write [m1,m2,m3]"}},
+      {"a change after the write starts the timer again",
+       {Append, TimerFires, Append, TimerFires},
+       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write [m1,m2]"}},
+      {"before a box or a pause a pending change is written at once",
+       {Append, WriteNow, TimerFires},
+       {"timer 1000", "timer stop", "write [m1]"}},
+      {"nothing pending, nothing written", {WriteNow, TimerFires}, {}},
+      {"a selection is no change of the list", {Append, TimerFires, Select, WriteNow},
+       {"timer 1000", "timer stop", "write [m1]"}},
+      {"a clear is written as an empty list", {Append, TimerFires, Clear, TimerFires},
+       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write []"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Keeping k;
+    for (Step step : c.steps) Apply(k, step);
+    EXPECT_EQ(k.log, c.log);
+  }
+}
+
+TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
+  const struct {
+    const char* name;
+    std::optional<std::string> copy;  // nothing: no copy there
+    bool readFails, renameFails;
+    RecoveryStart result;
+    Lines roster;
+    std::string told;  // empty: no box
+    bool copyStays, aside;
+  } cases[] = {
+      {"no copy: a clean start", std::nullopt, false, false, RecoveryStart::None, {}, "", false,
+       false},
+      {"a copy fills the roster in its order", "Carol\r\r\nalice\r\r\nBob\r\r\n", false, false,
+       RecoveryStart::Restored, {"Carol", "alice", "Bob"},
+       "prompt Rollkeep 0x40: Rollkeep did not close normally last time. 3 names were restored "
+       "from the list as it was at 2026-12-06 23:50:12.",
+       true, false},
+      {"one name", "Solo\r\r\n", false, false, RecoveryStart::Restored, {"Solo"},
+       "prompt Rollkeep 0x40: Rollkeep did not close normally last time. 1 name was restored "
+       "from the list as it was at 2026-12-06 23:50:12.",
+       true, false},
+      {"an empty copy restores nothing and says nothing", "", false, false,
+       RecoveryStart::Restored, {}, "", true, false},
+      {"a copy that cannot be read is set aside", "Carol\r\r\n", true, false,
+       RecoveryStart::SetAside, {},
+       "prompt Rollkeep 0x30: The list kept from the last run could not be read: access is "
+       "denied. It was set aside as " + kAside + ". Rollkeep starts with an empty list.",
+       false, true},
+      {"zero bytes of a torn write are damage", std::string("Carol\r\r\n\0\0\0", 11), false,
+       false, RecoveryStart::SetAside, {},
+       "prompt Rollkeep 0x30: The list kept from the last run could not be read: it is "
+       "damaged. It was set aside as " + kAside + ". Rollkeep starts with an empty list.",
+       false, true},
+      {"a copy that cannot be set aside either is left alone", "Carol\r\r\n", true, true,
+       RecoveryStart::Stuck, {},
+       "prompt Rollkeep 0x30: The list kept from the last run (" + kPlace.file +
+           ") could not be read: access is denied. It could not be set aside either (access "
+           "is denied), so Rollkeep keeps no recovery copy this time and starts with an empty "
+           "list.",
+       true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Keeping k;
+    if (c.copy) k.files.files[kPlace.file] = *c.copy;
+    k.files.readFails = c.readFails;
+    k.files.renameFails = c.renameFails;
+    EXPECT_EQ(k.keeper.Restore(), c.result);
+    EXPECT_EQ(k.roster.entries(), c.roster);
+    k.log.clear();
+    k.keeper.TellOperator();
+    k.keeper.TellOperator();  // once only
+    EXPECT_EQ(k.log, c.told.empty() ? Lines{} : Lines{c.told});
+    EXPECT_EQ(k.files.Exists(kPlace.file), c.copyStays);
+    EXPECT_EQ(k.files.Exists(kAside), c.aside);
+    // The restored roster is what the copy holds: nothing waits to be written.
+    EXPECT_FALSE(k.keeper.pending());
+  }
+}
+
+TEST(RecoveryKeeper, ACopyOfTooManyNamesIsSetAside) {
+  Keeping k;
+  std::vector<std::string> names(Roster::kCapacity + 1, "x");
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] += std::to_string(i);
+  k.files.files[kPlace.file] = EncodeRoster(names);
+  EXPECT_EQ(k.keeper.Restore(), RecoveryStart::SetAside);
+  EXPECT_EQ(k.roster.count(), 0);
+  EXPECT_TRUE(k.files.Exists(kAside));
+}
+
+TEST(RecoveryKeeper, AFailedWriteIsToldOnceAndTriedAgainAtTheNextChange) {
+  Keeping k;
+  k.files.writeFails = true;
+  k.roster.append("a");
+  k.keeper.WriteForSessionEnd();  // shows nothing: the session's end must not wait
+  k.keeper.OnTimer();
+  k.roster.append("b");
+  k.keeper.OnTimer();
+  k.files.writeFails = false;
+  k.roster.append("c");
+  k.keeper.OnTimer();
+  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "write [a]",
+                                 "prompt Rollkeep 0x30: Rollkeep could not keep a recovery copy of "
+                                 "the list in C:\\Local\\Rollkeep: the disk is full. It goes on "
+                                 "working and tries again at the next change.",
+                                 "timer 1000", "timer stop", "write [a,b]", "timer 1000",
+                                 "timer stop", "write [a,b,c]"));
+  EXPECT_FALSE(k.keeper.pending());
+}
+
+TEST(RecoveryKeeper, TheCleanEndRemovesTheCopyAndKeepsNoMore) {
+  for (const bool removeFails : {false, true}) {
+    SCOPED_TRACE(removeFails ? "the copy cannot be removed" : "removed");
+    Keeping k;
+    k.roster.append("a");
+    k.keeper.WriteNow();
+    k.roster.append("b");  // pending, timer running
+    k.files.removeFails = removeFails;
+    k.log.clear();
+    k.keeper.Discard();
+    k.roster.append("c");
+    k.keeper.WriteNow();
+    // A copy that cannot go is emptied, so the next start brings nothing back.
+    const Lines expected =
+        removeFails ? Lines{"timer stop", "remove", "write []"} : Lines{"timer stop", "remove"};
+    EXPECT_EQ(k.log, expected);
+    EXPECT_EQ(k.files.files.count(kPlace.file) ? k.files.files[kPlace.file] : "<none>",
+              removeFails ? "" : "<none>");
+  }
+}
+
+TEST(RecoveryKeeper, WithoutAPlaceNothingIsKept) {
+  Keeping k{RecoveryPlace{}};
+  k.files.files[kPlace.file] = "Old\r\r\n";
+  EXPECT_EQ(k.keeper.Restore(), RecoveryStart::None);
+  k.roster.append("a");
+  k.keeper.WriteNow();
+  k.keeper.Discard();
+  EXPECT_THAT(k.log, IsEmpty());
+  EXPECT_EQ(k.roster.entries(), Lines{"a"});
+}
+
+TEST(RecoveryKeeper, BoxesDialogsAndPausesWriteAPendingChangeFirst) {
+  Keeping k;
+  LogWaiter waiter{k.log};
+  FakeFileDialog dialog{k.log};
+  RecoveringPrompt prompt(k.prompt, k.keeper);
+  RecoveringWaiter pause(waiter, k.keeper);
+  RecoveringFileDialog files(dialog, k.keeper);
+  dialog.choices = {"C:\\x.txt", FakeFileDialog::kCancel};
+
+  k.roster.append("a");
+  prompt.Show("q", "Rollkeep", kStyleYesNo);
+  k.roster.append("b");
+  pause.Wait(0.7);
+  k.roster.append("c");
+  files.FileName = "start.txt";
+  files.ShowSave();
+  EXPECT_EQ(files.FileName, "C:\\x.txt");
+  files.CancelError = true;
+  EXPECT_THROW(files.ShowOpen(), DialogCancelled);
+  EXPECT_EQ(files.FileName, "");
+  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "prompt Rollkeep 0x4: q",
+                                 "timer 1000", "timer stop", "write [a,b]", "wait 0.7", "waited",
+                                 "timer 1000", "timer stop", "write [a,b,c]", "ShowSave",
+                                 "ShowOpen"));
+}
+
+// The close prompt counts as answered after No or a completed save, not
+// when the box could not be shown at all.
+TEST(RecoveryKeeper, TheCloseIsAnsweredBySavingOrByNo) {
+  const struct {
+    const char* name;
+    std::deque<int> answers;
+    std::deque<std::string> choices;
+    bool answered;
+  } cases[] = {
+      {"No", {kAnswerNo}, {}, true},
+      {"Yes and saved", {kAnswerYes}, {"C:\\rosters\\a.txt"}, true},
+      {"Yes, cancelled, then No", {kAnswerYes, kAnswerNo}, {FakeFileDialog::kCancel}, true},
+      {"the box could not be shown", {0}, {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindow w({"alice"});
+    w.prompt.answers = c.answers;
+    w.dialog.choices = c.choices;
+    w.frm.Form_Unload();
+    EXPECT_TRUE(w.frm.ended());
+    EXPECT_EQ(w.frm.closeAnswered(), c.answered);
+  }
+}
+
+}  // namespace
+}  // namespace rollkeep::testing
