@@ -78,7 +78,7 @@ inline HWND OpenRoom(HWND client, const std::string& history = "") {
   return room;
 }
 
-// Handles this thread's messages for `ms`; or until `done()`, at most 5 s.
+// Handles this thread's messages for `ms`.
 inline void PumpFor(DWORD ms) {
   const ULONGLONG end = ::GetTickCount64() + ms;
   for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
@@ -89,9 +89,15 @@ inline void PumpFor(DWORD ms) {
   }
 }
 
+// Handles this thread's messages until `done()` holds, for at most 30 s (Wine
+// on a loaded machine is slow); true when it held.
 inline bool PumpUntil(const std::function<bool()>& done) {
-  for (int waited = 0; !done() && waited < 5000; waited += 10) PumpFor(10);
-  return done();
+  const ULONGLONG end = ::GetTickCount64() + 30000;
+  for (;;) {
+    if (done()) return true;
+    if (::GetTickCount64() >= end) return false;
+    PumpFor(10);
+  }
 }
 
 using Lines = std::vector<std::pair<std::string, std::string>>;  // (screen name, text)

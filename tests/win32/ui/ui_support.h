@@ -19,8 +19,9 @@
 
 namespace rollkeep::uitest {
 
-// Handles this thread's messages until `done` holds or `timeoutMs` passed.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+// Handles this thread's messages until `done` holds or `timeoutMs` passed;
+// true when `done` held. Generous: Wine on a loaded machine is slow.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
   const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
   while (!done()) {
     if (::GetTickCount64() >= deadline) return false;
