@@ -77,8 +77,10 @@ Announcement EndToEnd::WaitForPost(const std::string& text, milliseconds timeout
 
 void EndToEnd::ExpectRoster(const std::vector<std::string>& items,
                             milliseconds timeout) const {
-  PollFor(timeout, [&] { return programs_.Roster().items == items; });
-  EXPECT_EQ(programs_.Roster(), (ListBoxState{items, -1}));
+  const ListBoxState expected{items, -1};
+  EXPECT_EQ(PollListBox(programs_.RosterBox(), timeout,
+                        [&](const ListBoxState& shown) { return shown == expected; }),
+            expected);
 }
 
 void EndToEnd::WaitForBot(bool on, milliseconds timeout) const {

@@ -25,18 +25,19 @@ constexpr char kOperator[] = "Host";
 constexpr std::chrono::milliseconds kDeadline{30000};
 
 // The members' part, in seconds after the client started. The lead before
-// the first command leaves Rollkeep time to start and be turned on.
-const MemberLine kAliceHello{10, "Alice", "hi everyone"};
-const MemberLine kAliceList{12, "Alice", "list me"};
-const MemberLine kBobList{16, "Bob", "LIST me"};
-const MemberLine kCarolWrong{20, "Carol", "list me please"};
-const MemberLine kCarolList{24, "Carol", "list me"};
-const MemberLine kDaveList{28, "Dave", "list me"};
-const MemberLine kBobRemove{32, "Bob", "remove me"};
-const MemberLine kEveList{47, "Eve", "list me"};
+// the first command leaves Rollkeep time to start and be turned on, also on
+// a loaded machine. Eve speaks once Rollkeep is off, whenever that is.
+const MemberLine kAliceHello{18, "Alice", "hi everyone"};
+const MemberLine kAliceList{20, "Alice", "list me"};
+const MemberLine kBobList{24, "Bob", "LIST me"};
+const MemberLine kCarolWrong{28, "Carol", "list me please"};
+const MemberLine kCarolList{32, "Carol", "list me"};
+const MemberLine kDaveList{36, "Dave", "list me"};
+const MemberLine kBobRemove{40, "Bob", "remove me"};
+const MemberLine kEveList{0, "Eve", "list me"};
 
 const std::vector<MemberLine> kMemberScript{kAliceHello, kAliceList, kBobList, kCarolWrong,
-                                            kCarolList,  kDaveList,  kBobRemove, kEveList};
+                                            kCarolList,  kDaveList,  kBobRemove};
 
 constexpr long long kAnswerDelayMs = 700;  // Rollkeep waits this long before "added"
 constexpr auto kQuietPeriod = 2500ms;      // long enough for an answer to have come
@@ -87,7 +88,8 @@ void Demonstration::Run() {
   MemberRemoves(kBobRemove, {"Alice", "Carol", "Dave"});
   SaveList({"Alice", "Carol", "Dave"});
   RemoveSelected("Alice", {"Carol", "Dave"});
-  TurnOff(kEveList);
+  TurnOff();
+  programs_.SayInRoom(kEveList.name, kEveList.text);
   NothingHappensAfter(kEveList, {"Carol", "Dave"},
                       "Rollkeep is off: Eve is not listed");
   CloseRollkeep();
@@ -104,9 +106,9 @@ void Demonstration::Prepare() {
   driver::ResetDirectory(options_.workDir.windows);
   driver::WriteFileBytes(script_.windows, ScriptText(kMemberScript));
   narrator_.Line("Rollkeep demonstration");
-  narrator_.Line("  roomsim.exe plays the chat client: a room where Alice, Bob, Carol, Dave and");
-  narrator_.Line("  Eve say their lines (" + script_.shown + "); the operator is " + kOperator +
-                 ".");
+  narrator_.Line("  roomsim.exe plays the chat client: a room where Alice, Bob, Carol and Dave");
+  narrator_.Line("  say their lines (" + script_.shown + ") and Eve speaks once Rollkeep is");
+  narrator_.Line("  off; the operator is " + std::string(kOperator) + ".");
   narrator_.Line("  rollkeep.exe keeps the roster. The room's transcript follows, live.");
   narrator_.Line("");
 }
@@ -215,14 +217,10 @@ void Demonstration::RemoveSelected(const std::string& name, const Roster& after)
   ExpectRoster(after);
 }
 
-void Demonstration::TurnOff(const MemberLine& nextLine) {
+void Demonstration::TurnOff() {
   const long long since = LastLogMs();
   PressButton(driver::kOffButton, "off");
-  const auto off =
-      room_.WaitForAnnouncement("Rollkeep: turned off no more listing", since, kDeadline);
-  Expect(off.ms < Ms(nextLine),
-         "Rollkeep was turned off only at " + FormatClock(off.ms) + ", after " + nextLine.name +
-             " spoke at " + FormatClock(Ms(nextLine)) + ": the machine is too slow");
+  room_.WaitForAnnouncement("Rollkeep: turned off no more listing", since, kDeadline);
 }
 
 void Demonstration::CloseRollkeep() {
@@ -256,8 +254,7 @@ void Demonstration::Finish() {
 }
 
 void Demonstration::ExpectRoster(const Roster& expected) {
-  driver::PollFor(kDeadline, [&] { return programs_.Roster().items == expected; });
-  const auto shown = programs_.Roster().items;
+  const auto shown = driver::WaitForItems(programs_.RosterBox(), expected, kDeadline).items;
   Expect(shown == expected,
          "Rollkeep's list shows " + Joined(shown) + "; expected " + Joined(expected));
   narrator_.Note("Rollkeep's list: " + Joined(shown));

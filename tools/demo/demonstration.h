@@ -39,7 +39,7 @@ private:
   void TakeScreenshot();
   void SaveList(const Roster& roster);
   void RemoveSelected(const std::string& name, const Roster& after);
-  void TurnOff(const MemberLine& nextLine);
+  void TurnOff();
   void CloseRollkeep();
   void Finish();
 

@@ -70,14 +70,7 @@ HWND WaitForFileDialog(DWORD processId, std::chrono::milliseconds timeout) {
 void ChooseFile(HWND dialog, const std::string& path) {
   HWND box = FileNameBox(dialog);
   if (!box) throw DriverError("the file dialog has no file name box");
-  DWORD_PTR result = 0;
-  if (!::SendMessageTimeoutA(box, WM_SETTEXT, 0,
-                             reinterpret_cast<LPARAM>(path.c_str()),
-                             SMTO_ABORTIFHUNG,
-                             static_cast<UINT>(kSendTimeout.count()),
-                             &result)) {
-    throw DriverError("the file name box does not take the path " + path);
-  }
+  SetControlText(box, path);
   PostCommand(dialog, IDOK);
   WaitUntilClosed(dialog, "the file dialog");
 }

@@ -1,5 +1,7 @@
 #include "driver/list_box.h"
 
+#include <optional>
+
 #include "driver/poll.h"
 #include "driver/window_search.h"
 
@@ -20,28 +22,76 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-std::string ItemText(HWND listBox, int index) {
+// Nothing when the item is gone (the list changed under the read).
+std::optional<std::string> ItemText(HWND listBox, int index) {
   const LRESULT length = Send(listBox, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) {
-    throw DriverError("list box has no item " + std::to_string(index));
-  }
+  if (length == LB_ERR) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
       Send(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  if (copied == LB_ERR || copied > length) {
-    throw DriverError("cannot read list box item " + std::to_string(index));
-  }
+  if (copied == LB_ERR || copied > length) return std::nullopt;
   text.resize(static_cast<std::size_t>(copied));
   return ToAnsi(text);
+}
+
+int Count(HWND listBox) {
+  return static_cast<int>(Send(listBox, LB_GETCOUNT, 0, 0));
+}
+
+// One pass over the list; nothing when the count changed meanwhile or an
+// item went missing.
+std::optional<ListBoxState> ReadOnce(HWND listBox) {
+  ListBoxState state;
+  const int count = Count(listBox);
+  for (int i = 0; i < count; ++i) {
+    auto text = ItemText(listBox, i);
+    if (!text) return std::nullopt;
+    state.items.push_back(std::move(*text));
+  }
+  state.selection = static_cast<int>(Send(listBox, LB_GETCURSEL, 0, 0));
+  if (Count(listBox) != count) return std::nullopt;
+  return state;
+}
+
+std::string Quoted(const std::vector<std::string>& items) {
+  std::string text;
+  for (const auto& item : items) text += (text.empty() ? "'" : ", '") + item + "'";
+  return "[" + text + "]";
 }
 
 }  // namespace
 
 ListBoxState ReadListBox(HWND listBox) {
+  constexpr int kAttempts = 100;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (auto state = ReadOnce(listBox)) return *state;
+    std::this_thread::sleep_for(kPollInterval);
+  }
+  throw DriverError("list box kept changing while it was read");
+}
+
+ListBoxState PollListBox(HWND listBox, std::chrono::milliseconds timeout,
+                         const std::function<bool(const ListBoxState&)>& done) {
   ListBoxState state;
-  const auto count = static_cast<int>(Send(listBox, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) state.items.push_back(ItemText(listBox, i));
-  state.selection = static_cast<int>(Send(listBox, LB_GETCURSEL, 0, 0));
+  PollFor(timeout, [&] { return done(state = ReadListBox(listBox)); });
+  return state;
+}
+
+ListBoxState WaitForItems(HWND listBox, const std::vector<std::string>& items,
+                          std::chrono::milliseconds timeout) {
+  return PollListBox(listBox, timeout,
+                     [&](const ListBoxState& state) { return state.items == items; });
+}
+
+ListBoxState WaitForItemCount(HWND listBox, std::size_t count,
+                              std::chrono::milliseconds timeout) {
+  const ListBoxState state = PollListBox(
+      listBox, timeout, [&](const ListBoxState& s) { return s.items.size() >= count; });
+  if (state.items.size() < count) {
+    throw DriverError("timed out after " + std::to_string(timeout.count()) +
+                      " ms waiting for " + std::to_string(count) +
+                      " list box items; it shows " + Quoted(state.items));
+  }
   return state;
 }
 

@@ -4,17 +4,22 @@
 #include "driver/input.h"
 #include "driver/poll.h"
 #include "driver/window_search.h"
+#include "roomsim/controls.h"
 
 namespace rollkeep::driver {
 
 namespace {
 
-// The chat room: an "AOL Child" under the frame's "MDIClient", with its
-// entry box.
-bool RoomIsOpen(HWND frame) {
+// The chat room: the first "AOL Child" under the frame's "MDIClient".
+HWND FirstDocument(HWND frame) {
   HWND area = ::FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  HWND room = area ? ::FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr;
-  return room && ::FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
+  return area ? ::FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr;
+}
+
+// Open once the room has its controls, the "Say" button created last.
+bool RoomIsOpen(HWND frame) {
+  HWND room = FirstDocument(frame);
+  return room && FindControl(room, roomsim::kSayButtonId);
 }
 
 // Message boxes share the caption "Rollkeep"; the main window has the list.
@@ -58,6 +63,14 @@ void Programs::CloseClient() {
 void Programs::Kill() {
   rollkeep_.Kill();
   client_.Kill();
+}
+
+void Programs::SayInRoom(const std::string& speaker, const std::string& text) const {
+  HWND room = FirstDocument(clientFrame_);
+  if (!room) throw DriverError("the client has no room open");
+  SetControlText(Control(room, roomsim::kSayNameId), speaker);
+  SetControlText(Control(room, roomsim::kSayTextId), text);
+  Click(Control(room, roomsim::kSayButtonId));
 }
 
 HWND Programs::Button(int id) const { return Control(main_, id); }

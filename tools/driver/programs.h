@@ -51,6 +51,10 @@ public:
   void CloseClient();
   // Kills whichever of the two still runs, Rollkeep first.
   void Kill();
+  // Says `text` in the client's open room as the member `speaker`, through
+  // the room's "Say as" and "Text" boxes and its "Say" button (a posted
+  // click: the line is said once the client gets to it).
+  void SayInRoom(const std::string& speaker, const std::string& text) const;
 
   const Process& Client() const { return client_; }
   const Process& Rollkeep() const { return rollkeep_; }

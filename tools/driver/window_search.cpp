@@ -84,6 +84,18 @@ std::string ControlText(HWND control) {
   return ToAnsi(text);
 }
 
+void SetControlText(HWND control, const std::string& text) {
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutA(control, WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(kSendTimeout.count()),
+                             &result)) {
+    throw DriverError("window '" + ClassName(control) +
+                      "' does not take the text " + text);
+  }
+}
+
 std::vector<HWND> TopLevelWindows(DWORD processId) {
   ProcessWindows search{processId, {}};
   ::EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));

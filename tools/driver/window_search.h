@@ -27,6 +27,10 @@ std::string Caption(HWND window);
 // control does not answer.
 std::string ControlText(HWND control);
 
+// Sets the control's text with WM_SETTEXT. Throws DriverError when the
+// control does not take it.
+void SetControlText(HWND control, const std::string& text);
+
 // Every top-level window that belongs to the process `processId`.
 std::vector<HWND> TopLevelWindows(DWORD processId);
 

@@ -15,9 +15,21 @@ inline constexpr char kListClass[] = "_AOL_Listbox";  // LISTBOX
 inline constexpr char kIconClass[] = "_AOL_Icon";  // BUTTON
 inline constexpr char kStaticClass[] = "_AOL_Static";  // STATIC
 
-// The control id of a room's entry box; the RICHCNTL procedure hands this
-// control's messages to its room first.
-inline constexpr int kEntryId = 100;
+// The control ids of a room. The RICHCNTL procedure hands the entry box's
+// messages to its room first; other programs say a line as any member by
+// filling the "Say as" and "Text" boxes and clicking "Say".
+enum RoomControlId : int {
+  kEntryId = 100,
+  kTranscriptId,
+  kMembersId,
+  kSendId,
+  kRoomNameId,
+  kSayNameLabelId,
+  kSayNameId,
+  kSayTextLabelId,
+  kSayTextId,
+  kSayButtonId,
+};
 
 // Registers a window class of this program once (a repeat call finds it
 // registered), with the arrow cursor, the application icon and `background`

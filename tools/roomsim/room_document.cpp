@@ -7,18 +7,6 @@
 namespace roomsim {
 namespace {
 
-enum ControlId : int {
-  kTranscriptId = kEntryId + 1,
-  kMembersId,
-  kSendId,
-  kRoomNameId,
-  kSayNameLabelId,
-  kSayNameId,
-  kSayTextLabelId,
-  kSayTextId,
-  kSayButtonId,
-};
-
 // Past the end of any text: the edit control puts the selection at the end.
 constexpr WPARAM kTextEnd = 0x7FFFFFFF;
 

@@ -23,17 +23,28 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-// Works a modal dialog from outside: a helper thread waits up to 20 s for the
-// calling thread's dialog window to show, then acts on it while the calling
-// thread sits in the dialog's own message loop.
+// The file name box: a combo box on newer dialogs, an edit box on older ones.
+HWND FileNameBox(HWND dialog) {
+  HWND box = GetDlgItem(dialog, 0x47c /* cmb13 */);
+  return box ? box : GetDlgItem(dialog, 0x480 /* edt1 */);
+}
+
+// Laid out: the file name box and an enabled OK button are shown.
+bool Ready(HWND dialog) {
+  HWND box = FileNameBox(dialog), ok = GetDlgItem(dialog, IDOK);
+  return box && ok && IsWindowVisible(box) && IsWindowVisible(ok) && IsWindowEnabled(ok);
+}
+
+// Works a modal dialog from outside: a helper thread waits up to 60 s for the
+// calling thread's dialog window to show and be laid out, then acts on it
+// while the calling thread sits in the dialog's own message loop.
 std::jthread Drive(std::function<void(HWND)> action) {
   return std::jthread([ui = GetCurrentThreadId(), action] {
-    for (int wait = 0; wait < 1000; ++wait, std::this_thread::sleep_for(20ms)) {
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(20ms)) {
       HWND dialog = nullptr;
       EnumThreadWindows(ui, FindDialog, reinterpret_cast<LPARAM>(&dialog));
-      if (!dialog) continue;
-      std::this_thread::sleep_for(300ms);  // lets the dialog finish laying itself out
-      return action(dialog);
+      if (dialog && Ready(dialog)) return action(dialog);
     }
   });
 }
@@ -75,9 +86,7 @@ TEST_F(CommonFileDialogTest, APathTypedIntoEitherDialogIsTheChosenFile) {
     char fileType[64] = {};
     std::jthread typePath = Drive([&](HWND d) {
       GetWindowTextA(GetDlgItem(d, 0x470 /* cmb1 */), fileType, sizeof fileType);
-      // The file name box: a combo box on newer dialogs, an edit box on older ones.
-      HWND box = GetDlgItem(d, 0x47c /* cmb13 */);
-      SetWindowTextA(box ? box : GetDlgItem(d, 0x480 /* edt1 */), path.c_str());
+      SetWindowTextA(FileNameBox(d), path.c_str());
       Press(d, IDOK);
     });
     save ? dialog.ShowSave() : dialog.ShowOpen();

@@ -55,9 +55,11 @@ TEST(Win32Wait, TakesTheTimeHandlingMessagesAndStopsPromptlyWhenTheProgramEnds) 
     CountingPump pump;
     QpcClock clock;
     const bool stops = c.end || c.quit;
-    EXPECT_EQ(Brask32::WaitSeconds(stops ? 5.0 : 0.7, clock, pump), !stops);
+    // A stopped wait ends with the timer (0.1 s), long before its 20 s; the
+    // upper bound leaves a loaded machine room.
+    EXPECT_EQ(Brask32::WaitSeconds(stops ? 20.0 : 0.7, clock, pump), !stops);
     EXPECT_GE(clock.NowSeconds(), stops ? 0.0 : 0.7);
-    EXPECT_LT(clock.NowSeconds(), stops ? 2.5 : 5.0);
+    EXPECT_LT(clock.NowSeconds(), 10.0);
     EXPECT_LE(pump.calls, 10);  // a spin would wake thousands of times
     EXPECT_EQ(g_seen, (std::vector<UINT>{kPing, WM_TIMER}));
     MSG msg{};  // WM_QUIT is left for the main loop

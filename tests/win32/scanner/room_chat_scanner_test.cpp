@@ -37,15 +37,18 @@ TEST_F(ScannerTest, FindsTheRoomOnceThereIsOneAndAgainAfterItClosed) {
   ::DestroyWindow(std::exchange(client_, nullptr));
   scanner_->BeginWatch();
   PumpFor(300);
+  // Each change of the client is followed by a tick of the scanner's timer
+  // before anyone speaks: a room found only after a line was said would take
+  // that line as history.
   client_ = OpenClient();
   HWND room = OpenRoom(client_, "Old:\tsaid before the room was found\r\n");
-  PumpFor(300);
+  scanner_->OnTimer();
   Say(room, "Ann", "in the first room");
   PumpUntilHeard(1);
   ::DestroyWindow(room);
-  PumpFor(300);
+  scanner_->OnTimer();
   room = OpenRoom(client_, "Old:\tsaid before this room was found\r\n");
-  PumpFor(300);
+  scanner_->OnTimer();
   Say(room, "Bob", "in the second room");
   PumpUntilHeard(2);
   EXPECT_EQ(heard_, (Lines{{"Ann", "in the first room"}, {"Bob", "in the second room"}}));

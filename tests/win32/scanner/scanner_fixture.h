@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/common/tick_deadline.h"
 #include "platform/win32/scanner/room_chat_scanner.h"
 
 namespace rollkeep::win32::testing {
@@ -78,7 +79,7 @@ inline HWND OpenRoom(HWND client, const std::string& history = "") {
   return room;
 }
 
-// Handles this thread's messages for `ms`; or until `done()`, at most 5 s.
+// Handles this thread's messages for `ms`.
 inline void PumpFor(DWORD ms) {
   const win32::TickDeadline end = win32::TickDeadline::After(ms);
   for (DWORD left = end.RemainingMs(); left > 0; left = end.RemainingMs()) {
@@ -88,9 +89,15 @@ inline void PumpFor(DWORD ms) {
   }
 }
 
+// Handles this thread's messages until `done()` holds, for at most 30 s (Wine
+// on a loaded machine is slow); true when it held.
 inline bool PumpUntil(const std::function<bool()>& done) {
-  for (int waited = 0; !done() && waited < 5000; waited += 10) PumpFor(10);
-  return done();
+  const win32::TickDeadline deadline = win32::TickDeadline::After(30000);
+  for (;;) {
+    if (done()) return true;
+    if (deadline.Passed()) return false;
+    PumpFor(10);
+  }
 }
 
 using Lines = std::vector<std::pair<std::string, std::string>>;  // (screen name, text)

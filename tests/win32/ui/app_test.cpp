@@ -144,7 +144,7 @@ TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   HWND main = app->mainWindow(), splash = app->splashWindow();
   DialogAnswerer answerer({IDYES, IDCANCEL, IDNO});
   ::PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return app->ended(); }, 20000));
+  ASSERT_TRUE(PumpUntil([&] { return app->ended(); }, 60000));
   const std::string question = "Rollkeep: do you wish to save your list?";
   EXPECT_THAT(answerer.seen, ElementsAre(question, ::testing::Ne(question), question));
   EXPECT_EQ(room->sent.back(), "Rollkeep: unloaded, no more listing");

@@ -20,8 +20,9 @@
 
 namespace rollkeep::uitest {
 
-// Handles this thread's messages until `done` holds or `timeoutMs` passed.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+// Handles this thread's messages until `done` holds or `timeoutMs` passed;
+// true when `done` held. Generous: Wine on a loaded machine is slow.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
   const win32::TickDeadline deadline = win32::TickDeadline::After(static_cast<DWORD>(timeoutMs));
   while (!done()) {
     if (deadline.Passed()) return false;
