@@ -36,9 +36,9 @@ public:
 // or the program was marked ending by a handler.
 bool DispatchPending(ULONGLONG deadlineTick);
 
-// One message as every loop of the program handles it: keyboard navigation
-// for the registered dialog-like windows, else TranslateMessage and
-// DispatchMessageA.
+// One message as every loop of the program handles it: keyboard shortcuts
+// (accelerators.h), keyboard navigation for the registered dialog-like
+// windows, else TranslateMessage and DispatchMessageA.
 void DeliverMessage(MSG& msg);
 
 // Windows whose Tab, arrow and Enter keys go through IsDialogMessageA.

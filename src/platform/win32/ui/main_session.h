@@ -51,6 +51,9 @@ private:
   void OnListSelectionChanged() override;
   void OnTimer(UINT_PTR timerId) override;
   void OnCloseRequested() override;
+  void OnUndo() override;
+  // The system menu's undo item follows what FrmMain can undo.
+  void ShowUndo();
 
   std::unique_ptr<MainWindow> window_;
   ListBoxView list1_;
