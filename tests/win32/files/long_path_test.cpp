@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,7 +82,7 @@ std::jthread TypeIntoNextDialog(const std::string& path, bool& typed, std::strin
       std::this_thread::sleep_for(300ms);  // lets the dialog finish laying itself out
       driver::ChooseFile(dialog, path);
       typed = true;
-    } catch (const driver::DriverError& e) {
+    } catch (const std::exception& e) {
       failure = e.what();
     }
   });
