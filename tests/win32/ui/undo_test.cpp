@@ -49,7 +49,7 @@ void PressCtrlZ(HWND focus) {
 TEST_F(AppTest, CtrlZAndTheSystemMenuUndoTheLastChangeAndTheItemGreys) {
   OpenMain();
   HWND main = app->mainWindow();
-  EXPECT_EQ(UndoItem(main).text, "Undo");
+  EXPECT_EQ(UndoItem(main).text, "Undo\tCtrl+Z");
   EXPECT_TRUE(UndoItem(main).greyed);
   for (const char* name : {"Ann", "Bob", "Cy"}) app->roster().append(name);
   const std::vector<std::string> all{"Ann", "Bob", "Cy"};
@@ -81,7 +81,7 @@ TEST_F(AppTest, CtrlZAndTheSystemMenuUndoTheLastChangeAndTheItemGreys) {
     EXPECT_EQ(::SendMessageA(Control(kList1Id), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(std::count(room->sent.begin(), room->sent.end(), "Rollkeep: list restored"),
               static_cast<long>(++restored));
-    EXPECT_EQ(UndoItem(main).text, "Undo");
+    EXPECT_EQ(UndoItem(main).text, "Undo\tCtrl+Z");
     EXPECT_TRUE(UndoItem(main).greyed);
   }
   // Nothing left to undo: neither way changes or says anything.

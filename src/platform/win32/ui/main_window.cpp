@@ -103,14 +103,15 @@ void MainWindow::AddUndo() {
   if (menu == nullptr) return;
   ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, kUndoCommandId, kUndoCaption);
   ::InsertMenuA(menu, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  ShowUndo({});
 }
 
 void MainWindow::ShowUndo(const std::string& change) {
   HMENU menu = hwnd() != nullptr ? ::GetSystemMenu(hwnd(), FALSE) : nullptr;
   if (menu == nullptr) return;
-  const std::string text =
-      change.empty() ? std::string(kUndoCaption)
-                     : std::string(kUndoCaption) + " " + change + kUndoShortcut;
+  std::string text = kUndoCaption;
+  if (!change.empty()) text += " " + change;
+  text += kUndoShortcut;
   const UINT state = change.empty() ? MF_GRAYED : MF_ENABLED;
   ::ModifyMenuA(menu, kUndoCommandId, MF_BYCOMMAND | MF_STRING | state, kUndoCommandId,
                 text.c_str());

@@ -47,7 +47,7 @@ public:
   HWND Control(int controlId) const;
   UINT dpi() const { return dpi_; }
   // The system menu's undo item: "Undo <change>", or a greyed "Undo" when
-  // `change` is empty.
+  // `change` is empty; either with its shortcut, Ctrl+Z.
   void ShowUndo(const std::string& change);
 
 private:
