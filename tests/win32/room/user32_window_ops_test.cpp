@@ -136,7 +136,7 @@ TEST(ReadWindowText, ReadsALongTextWholeAndFailsForAWindowGone) {
 // timeout, the window is then left alone, and tried again after that.
 TEST(User32Posting, AHungClientCostsOneTimeoutAndIsTriedAgainLater) {
   constexpr UINT kTimeoutMs = 300;
-  constexpr ULONGLONG kLeftAloneMs = 1500;
+  constexpr DWORD kLeftAloneMs = 1500;
   ClientWindows::Room room{};
   std::latch ready{1}, released{1};
   std::thread client([&] {

@@ -80,10 +80,9 @@ inline HWND OpenRoom(HWND client, const std::string& history = "") {
 
 // Handles this thread's messages for `ms`; or until `done()`, at most 5 s.
 inline void PumpFor(DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
-                                  MWMO_INPUTAVAILABLE);
+  const win32::TickDeadline end = win32::TickDeadline::After(ms);
+  for (DWORD left = end.RemainingMs(); left > 0; left = end.RemainingMs()) {
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
   }

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/common/tick_deadline.h"
 #include "platform/win32/ui/application.h"
 #include "platform/win32/ui/main_layout.h"
 #include "room/room_posting.h"
@@ -21,9 +22,9 @@ namespace rollkeep::uitest {
 
 // Handles this thread's messages until `done` holds or `timeoutMs` passed.
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-  const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+  const win32::TickDeadline deadline = win32::TickDeadline::After(static_cast<DWORD>(timeoutMs));
   while (!done()) {
-    if (::GetTickCount64() >= deadline) return false;
+    if (deadline.Passed()) return false;
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
       ::TranslateMessage(&msg);

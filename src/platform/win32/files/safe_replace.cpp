@@ -18,7 +18,16 @@ constexpr DWORD kMostPerWrite = 1u << 20;
 // Names tried before giving up on finding a free one.
 constexpr int kNameTries = 100;
 // File systems without security or merge support still get the new content.
-constexpr DWORD kReplaceFlags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+// REPLACEFILE_IGNORE_ACL_ERRORS came with Vista; XP's headers lack it and XP
+// does not know it, so it is passed only from Vista on.
+constexpr DWORD kIgnoreAclErrors = 0x00000004;
+
+DWORD ReplaceFlags() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  const bool vistaOrLater = ::GetVersionExA(&version) && version.dwMajorVersion >= 6;
+  return REPLACEFILE_IGNORE_MERGE_ERRORS | (vistaOrLater ? kIgnoreAclErrors : 0);
+}
 
 // A file name of our own, deleted when the owner goes unless it was kept.
 class ScratchFile {
@@ -104,7 +113,7 @@ IoStatus ReplaceExisting(const std::wstring& path, const std::wstring& folder,
                          ScratchFile& replacement) {
   ScratchFile backup = NewBackupName(folder);
   if (!backup) return LastErrorStatus();
-  if (ReplaceFileW(path.c_str(), replacement.name(), backup.name(), kReplaceFlags, nullptr,
+  if (ReplaceFileW(path.c_str(), replacement.name(), backup.name(), ReplaceFlags(), nullptr,
                    nullptr)) {
     replacement.forget();
     return IoStatus::Ok();

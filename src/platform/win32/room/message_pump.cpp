@@ -44,14 +44,14 @@ double QpcClock::NowSeconds() {
 bool Win32EventPump::PumpFor(double timeoutSeconds) {
   if (ProgramEnding()) return false;
   const DWORD timeoutMs = TimeoutMs(timeoutSeconds);
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  const TickDeadline deadline = TickDeadline::After(timeoutMs);
   // MWMO_INPUTAVAILABLE: wake for input already in the queue too, not only
   // for input that arrives after the last look.
   ::MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   return DispatchPending(deadline);
 }
 
-bool DispatchPending(ULONGLONG deadlineTick) {
+bool DispatchPending(const TickDeadline& deadline) {
   MSG msg{};
   while (!ProgramEnding() && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -59,7 +59,7 @@ bool DispatchPending(ULONGLONG deadlineTick) {
       return false;
     }
     DeliverMessage(msg);
-    if (::GetTickCount64() > deadlineTick) break;
+    if (deadline.Passed()) break;
   }
   return !ProgramEnding();
 }

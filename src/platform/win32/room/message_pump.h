@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/common/tick_deadline.h"
 #include "windows/wait_seconds.h"
 
 namespace rollkeep::win32 {
@@ -31,10 +32,10 @@ public:
 };
 
 // Dispatches every message already in this thread's queue, but stops once
-// `deadlineTick` (GetTickCount64) passes so a flood cannot hold a wait past
-// its time. False when WM_QUIT came (it is posted again for the main loop)
-// or the program was marked ending by a handler.
-bool DispatchPending(ULONGLONG deadlineTick);
+// `deadline` passes so a flood cannot hold a wait past its time. False when
+// WM_QUIT came (it is posted again for the main loop) or the program was
+// marked ending by a handler.
+bool DispatchPending(const TickDeadline& deadline);
 
 // One message as every loop of the program handles it: keyboard shortcuts
 // (accelerators.h), keyboard navigation for the registered dialog-like

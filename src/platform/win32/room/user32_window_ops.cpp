@@ -87,18 +87,18 @@ void User32WindowOps::SendChar(WindowHandle window, int code) {
 
 void User32WindowOps::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window == nullptr) return;  // the null handle names no window
-  if (Unresponsive(window, ::GetTickCount64())) return;
+  if (Unresponsive(window, ::GetTickCount())) return;
   DWORD_PTR result = 0;
   // A failure on a window that still exists means it did not answer in time
   // (a window that is gone needs no remembering).
   if (!SendWithTimeout(window, message, wParam, lParam, sendTimeoutMs_, result) &&
       ::IsWindow(window)) {
-    unresponsiveUntil_[window] = ::GetTickCount64() + unresponsiveMs_;
+    unresponsiveUntil_[window] = TickDeadline::After(unresponsiveMs_);
   }
 }
 
-bool User32WindowOps::Unresponsive(HWND window, ULONGLONG now) {
-  std::erase_if(unresponsiveUntil_, [now](const auto& entry) { return entry.second <= now; });
+bool User32WindowOps::Unresponsive(HWND window, DWORD now) {
+  std::erase_if(unresponsiveUntil_, [now](const auto& entry) { return entry.second.Passed(now); });
   return unresponsiveUntil_.contains(window);
 }
 

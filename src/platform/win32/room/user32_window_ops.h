@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "platform/win32/common/tick_deadline.h"
 #include "room/window_ops.h"
 
 namespace rollkeep::win32 {
@@ -21,10 +22,10 @@ public:
   static constexpr UINT kSendTimeoutMs = 3000;
   // How long a window that did not answer is left alone: no message is sent
   // to it meanwhile, so one post to a hung client costs one timeout, not five.
-  static constexpr ULONGLONG kUnresponsiveMs = 5000;
+  static constexpr DWORD kUnresponsiveMs = 5000;
 
   explicit User32WindowOps(UINT sendTimeoutMs = kSendTimeoutMs,
-                           ULONGLONG unresponsiveMs = kUnresponsiveMs)
+                           DWORD unresponsiveMs = kUnresponsiveMs)
       : sendTimeoutMs_(sendTimeoutMs), unresponsiveMs_(unresponsiveMs) {}
 
   WindowHandle FindTopLevel(const std::string& className) override;
@@ -37,11 +38,11 @@ private:
   // Sends one message unless the window is known not to answer; a send that
   // times out is not retried, and marks the window.
   void Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool Unresponsive(HWND window, ULONGLONG now);
+  bool Unresponsive(HWND window, DWORD now);
 
   UINT sendTimeoutMs_;
-  ULONGLONG unresponsiveMs_;
-  std::map<HWND, ULONGLONG> unresponsiveUntil_;  // tick count at which to try again
+  DWORD unresponsiveMs_;
+  std::map<HWND, TickDeadline> unresponsiveUntil_;  // when to try the window again
 };
 
 // Reads a window's whole text (WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer

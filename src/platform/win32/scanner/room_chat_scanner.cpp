@@ -55,7 +55,7 @@ void RoomChatScanner::EndWatch() {
 void RoomChatScanner::Stop() {
   ++watchCount_;
   watching_ = false;
-  quietUntil_ = 0;
+  quietUntil_ = {};
   room_ = {};
   queue_.clear();
 }
@@ -81,7 +81,7 @@ void RoomChatScanner::OnTimer() {
 // Reads the room's transcript and queues the chat lines that are new. False
 // when the scanner was destroyed during the read.
 bool RoomChatScanner::Poll() {
-  if (::GetTickCount64() < quietUntil_) return true;
+  if (!quietUntil_.Passed()) return true;
   User32WindowOps ops;
   const RoomTranscript found = FindRoomTranscript(ops);
   if (!found) {
@@ -111,7 +111,7 @@ void RoomChatScanner::OnReadFailed(const RoomTranscript& found) {
   if (::IsWindow(found.transcript)) {
     // Still there but not answering: leave the client alone for a while so
     // it cannot hold up this program's windows on every tick.
-    quietUntil_ = ::GetTickCount64() + kBackoffMs;
+    quietUntil_ = TickDeadline::After(kBackoffMs);
   } else {
     room_ = {};  // closed under the read
   }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/common/tick_deadline.h"
 #include "platform/win32/scanner/room_transcript.h"
 #include "room/transcript_follower.h"
 #include "windows/window_ports.h"
@@ -29,7 +30,7 @@ public:
   // How long a read of the client's transcript may take before it is given up.
   static constexpr UINT kReadTimeoutMs = 250;
   // After a read timed out (a hung client), the client is left alone this long.
-  static constexpr std::uint64_t kBackoffMs = 2000;
+  static constexpr DWORD kBackoffMs = 2000;
 
   // `owner` carries the timer; it must forward WM_TIMER with kScannerTimerId
   // to OnTimer. Lines are handed to `onChatLine`, which may pump messages,
@@ -68,7 +69,7 @@ private:
   std::uint64_t watchCount_ = 0;
   bool delivering_ = false;
   bool tickMissed_ = false;
-  std::uint64_t quietUntil_ = 0;
+  TickDeadline quietUntil_;
 
   RoomTranscript room_;  // the room the follower follows; empty: none yet
   rollkeep::TranscriptFollower follower_;

@@ -9,6 +9,9 @@ namespace rollkeep::win32 {
 
 inline constexpr UINT kBaseDpi = 96;
 inline constexpr int kTwipsPerInch = 1440;
+// WM_DPICHANGED (Windows 8.1 and later; the XP headers lack it). Older
+// systems never send it.
+inline constexpr UINT kWmDpiChanged = 0x02E0;
 
 // The DPI of the window (GetDpiForWindow where it exists), otherwise the
 // screen's LOGPIXELSX.

@@ -69,7 +69,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: OnActivate(wParam); return Default(message, wParam, lParam);
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case DM_GETDEFID: return OnGetDefaultId();
-    case WM_DPICHANGED:
+    case kWmDpiChanged:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     default: return Default(message, wParam, lParam);

@@ -52,7 +52,7 @@ LRESULT SplashWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // Closing the splash must not leave a program without any window.
       if (events_ != nullptr) events_->OnCloseRequested();
       return 0;
-    case WM_DPICHANGED:
+    case kWmDpiChanged:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     default: return Default(message, wParam, lParam);
