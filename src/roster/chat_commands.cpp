@@ -29,45 +29,61 @@ std::string Announcement(const std::string& screenName, std::string_view ending)
 
 }  // namespace
 
-bool ChatCommandHandler::ChatLine(const std::string& screenName, const std::string& text) {
+std::optional<ChatCommand> ParseChatCommand(const std::string& screenName,
+                                            const std::string& text) {
   const std::string_view line = text;
   const std::size_t space = line.find(' ');
   const std::size_t wordLength = space == std::string_view::npos ? line.size() : space;
-  if (wordLength + 1 >= kFirstUnhandledSplit) return true;
+  if (wordLength + 1 >= kFirstUnhandledSplit) return std::nullopt;
 
   const std::string_view word = line.substr(0, wordLength);
   const std::string_view argument =
       space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
-  if (argument != kOwnArgument) return true;
+  if (argument != kOwnArgument) return std::nullopt;
   // The word holds no space, so its name key is the word lower-cased the way
   // names are.
   const std::string command = NameKey(word);
-  if (command == kListWord) return ListCommand(screenName);
-  if (command == kRemoveWord) RemoveCommand(screenName);
+  if (command == kListWord) return ChatCommand{ChatCommand::Kind::List, screenName};
+  if (command == kRemoveWord) return ChatCommand{ChatCommand::Kind::Remove, screenName};
+  return std::nullopt;
+}
+
+bool ApplyChatCommand(const ChatCommand& command, Roster& roster) {
+  if (command.kind == ChatCommand::Kind::List) {
+    // A full roster takes no one more.
+    if (!roster.append(command.screenName)) return false;
+    Brask32::DropDuplicates(roster);
+    return true;
+  }
+  if (!Brask32::MarkMatches(command.screenName, roster)) return false;
+  Brask32::DropSelected(roster);
   return true;
 }
 
-bool ChatCommandHandler::ListCommand(const std::string& screenName) {
-  // A full roster takes no one more; announcing the addition would be false.
-  if (!roster_.append(screenName)) return true;
-  Brask32::DropDuplicates(roster_);
+bool ChatCommandHandler::ChatLine(const std::string& screenName, const std::string& text) {
+  const std::optional<ChatCommand> command = ParseChatCommand(screenName, text);
+  return command ? Handle(*command) : true;
+}
+
+bool ChatCommandHandler::Handle(const ChatCommand& command) {
+  // Announcing a change the roster did not take would be false.
+  if (!ApplyChatCommand(command, roster_)) return true;
+  if (command.kind == ChatCommand::Kind::Remove) {
+    poster_.Post(Announcement(command.screenName, " has been removed from list"));
+    return true;
+  }
   // The roster is complete before the wait: lines handled inside it see it.
   if (!waiter_.Wait(kAnnouncementPause)) return false;
   // A handler nested in the wait ("clear list", "remove selected", "remove
-  // me", a load) may have taken the name off: then the answer would be false.
-  if (!IsListed(screenName)) return true;
-  poster_.Post(Announcement(screenName, " has been added to the list"));
+  // me", a load, an undo) may have taken the name off: then the answer would
+  // be false.
+  if (!IsListed(command.screenName)) return true;
+  poster_.Post(Announcement(command.screenName, " has been added to the list"));
   return true;
 }
 
 bool ChatCommandHandler::IsListed(const std::string& screenName) const {
   return std::ranges::find(roster_.entries(), screenName) != roster_.entries().end();
-}
-
-void ChatCommandHandler::RemoveCommand(const std::string& screenName) {
-  if (!Brask32::MarkMatches(screenName, roster_)) return;
-  Brask32::DropSelected(roster_);
-  poster_.Post(Announcement(screenName, " has been removed from list"));
 }
 
 }  // namespace rollkeep

@@ -1,5 +1,8 @@
 #include "windows/frm_main.h"
 
+#include <optional>
+#include <utility>
+
 #include "roster/name_matching.h"
 #include "rosterfile/roster_io.h"
 
@@ -17,11 +20,17 @@ constexpr char kAdvertiseRemove[] = "Rollkeep: type <b><u>remove me</b></u> to b
 constexpr char kListSaved[] = "Rollkeep: list saved";
 constexpr char kListLoaded[] = "Rollkeep: list loaded";
 constexpr char kListCleared[] = "Rollkeep: list cleared";
+constexpr char kListRestored[] = "Rollkeep: list restored";
 constexpr char kUnloaded[] = "Rollkeep: unloaded, no more listing";
 
 constexpr char kSaveQuestion[] = "do you wish to save your list?";
 constexpr char kSaveQuestionTitle[] = "Rollkeep";
 constexpr unsigned kSaveQuestionStyle = kStyleYesNo | kStyleInformation;  // 0x44
+
+// The operator's changes that Undo takes back, by the names the menu shows.
+constexpr char kLoadChange[] = "load list";
+constexpr char kRemoveChange[] = "remove selected";
+constexpr char kClearChange[] = "clear list";
 
 std::string RemovedAnnouncement(const std::string& name) {
   return std::string(kAnnouncementPrefix) + name + " has been removed from list";
@@ -79,11 +88,20 @@ void FrmMain::Command3_Click() {
   }
 }
 
+// Chat lines handled while the dialog is up change the roster before the
+// load replaces it; they go into the load's journal too, so undoing the load
+// gives the roster they made. A load that did not happen keeps the undo of
+// the change before it.
 void FrmMain::Command4_Click() {
   if (unloading_) return;  // closing or ended
-  if (Brask32::LoadRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done()) {
-    p_.poster.Post(kListLoaded);
-  }
+  UndoJournal load;
+  load.Begin(kLoadChange, p_.roster.entries());
+  UndoJournal* const outer = std::exchange(pendingLoad_, &load);
+  const bool done = Brask32::LoadRoster(p_.roster, p_.commonDialog1, p_.prompt, p_.files).done();
+  pendingLoad_ = outer;
+  if (!done) return;
+  journal_ = std::move(load);
+  p_.poster.Post(kListLoaded);
 }
 
 // With nothing selected there is nobody to name, so nothing is announced.
@@ -91,12 +109,16 @@ void FrmMain::Command5_Click() {
   if (unloading_) return;  // closing or ended
   if (!p_.roster.selection()) return;
   const std::string name = p_.roster.selectedText();
+  journal_.Begin(kRemoveChange, p_.roster.entries());
   Brask32::DropSelected(p_.roster);
   p_.poster.Post(RemovedAnnouncement(name));
 }
 
+// Clearing an empty list changes nothing, so it keeps the undo of the change
+// before it (a second click on "clear list" must not lose the first one's).
 void FrmMain::Command6_Click() {
   if (unloading_) return;  // closing or ended
+  if (p_.roster.count() > 0) journal_.Begin(kClearChange, p_.roster.entries());
   p_.roster.clear();
   p_.poster.Post(kListCleared);
 }
@@ -119,9 +141,21 @@ void FrmMain::Form_Unload() {
   ended_ = true;
 }
 
+// The command is journalled before it is handled: "list me" changes the
+// roster before its pause, and an undo inside that pause must keep the name.
 void FrmMain::ChatLine(const std::string& screenName, const std::string& text) {
   if (unloading_) return;  // closing or ended
-  chat_.ChatLine(screenName, text);
+  const std::optional<ChatCommand> command = ParseChatCommand(screenName, text);
+  if (!command) return;
+  journal_.Record(*command);
+  if (pendingLoad_ != nullptr) pendingLoad_->Record(*command);
+  chat_.Handle(*command);
+}
+
+void FrmMain::Undo() {
+  if (unloading_ || !journal_.CanUndo()) return;  // closing, ended, or nothing to undo
+  p_.roster.assign(journal_.TakeUndone());
+  p_.poster.Post(kListRestored);
 }
 
 void Form1::Form_DblClick() {

@@ -6,6 +6,7 @@
 #include "roster/chat_commands.h"
 #include "roster/chat_ports.h"
 #include "roster/roster.h"
+#include "roster/undo_journal.h"
 #include "rosterfile/file_dialog.h"
 #include "rosterfile/file_system.h"
 #include "rosterfile/prompt.h"
@@ -43,6 +44,12 @@ public:
   void Timer1_Timer();    // the advertisement
   void Form_Unload();     // the operator closes the window; ends the program
   void ChatLine(const std::string& screenName, const std::string& text);
+  // Ctrl+Z or the system menu's "Undo": takes back the last "clear list",
+  // "remove selected" or "load list". Nothing is selected afterwards.
+  void Undo();
+
+  // The change Undo would take back ("clear list"); empty when none.
+  std::string undoableChange() const { return journal_.change(); }
 
   // True once Form_Unload has ended the program.
   bool ended() const { return ended_; }
@@ -52,6 +59,9 @@ public:
 private:
   FrmMainParts p_;
   ChatCommandHandler chat_;
+  UndoJournal journal_;
+  // While a load's dialog is up: the journal the load starts if it is done.
+  UndoJournal* pendingLoad_ = nullptr;
   bool unloading_ = false;
   bool ended_ = false;
   bool closeAnswered_ = false;

@@ -55,7 +55,8 @@ struct FakeShell final : MainWindowShell {
 };
 
 // Logs "ShowOpen" / "ShowSave" and answers with the next choice: a path,
-// kCancel or kFail; with none left, the operator cancels.
+// kCancel or kFail; with none left, the operator cancels. `duringShow` runs
+// once while the dialog is up.
 class FakeFileDialog final : public FileDialog {
 public:
   static inline const std::string kCancel = "<cancel>", kFail = "<fail>";
@@ -63,10 +64,13 @@ public:
   void ShowOpen() override { Show("ShowOpen"); }
   void ShowSave() override { Show("ShowSave"); }
   std::deque<std::string> choices;
+  // Runs once while the dialog is up, as events of other windows do.
+  std::function<void()> duringShow;
 
 private:
   void Show(const char* what) {
     log_.push_back(what);
+    if (duringShow) std::exchange(duringShow, nullptr)();
     const std::string choice = choices.empty() ? kCancel : choices.front();
     if (!choices.empty()) choices.pop_front();
     if (choice == kFail) throw DialogFailed("The dialog could not be shown.");

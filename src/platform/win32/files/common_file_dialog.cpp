@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/win32/files/wide_path.h"
 
 namespace rollkeep::win32 {
 
@@ -16,10 +19,10 @@ namespace {
 constexpr std::size_t kPathBufferSize = 32768;
 
 // "Text|*.txt|All|*.*" -> "Text\0*.txt\0All\0*.*\0\0", the form the dialog reads.
-std::string DialogFilter(const std::string& filter) {
-  std::string pairs = filter;
-  std::replace(pairs.begin(), pairs.end(), '|', '\0');
-  pairs.append(2, '\0');
+std::wstring DialogFilter(const std::string& filter) {
+  std::wstring pairs = WideFromAnsi(filter);
+  std::replace(pairs.begin(), pairs.end(), L'|', L'\0');
+  pairs.append(2, L'\0');
   return pairs;
 }
 
@@ -38,17 +41,27 @@ std::string FailureReason(bool save, DWORD error) {
   }
 }
 
+std::string UnconvertibleReason(bool save) {
+  return std::string("the path chosen in ") + (save ? "the save dialog" : "the open dialog") +
+         " has characters that this program cannot use in a file name";
+}
+
 }  // namespace
 
 void CommonFileDialog::ShowOpen() { Show(false); }
 void CommonFileDialog::ShowSave() { Show(true); }
 
+// The wide dialogs: the chosen path is converted to the ANSI code page the
+// rest of the program works in, and one that has no exact ANSI form (a
+// folder named in another script) is refused rather than turned into the
+// name of another file.
 void CommonFileDialog::Show(bool save) {
-  std::vector<char> path(kPathBufferSize, '\0');
-  if (FileName.size() < path.size()) std::copy(FileName.begin(), FileName.end(), path.begin());
-  const std::string filter = DialogFilter(Filter);
+  std::vector<wchar_t> path(kPathBufferSize, L'\0');
+  const std::wstring initial = WideFromAnsi(FileName);
+  if (initial.size() < path.size()) std::copy(initial.begin(), initial.end(), path.begin());
+  const std::wstring filter = DialogFilter(Filter);
 
-  OPENFILENAMEA ofn{};
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner_;
   ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
@@ -57,9 +70,11 @@ void CommonFileDialog::Show(bool save) {
   ofn.nMaxFile = static_cast<DWORD>(path.size());
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
 
-  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (chosen) {
-    FileName = path.data();
+    std::optional<std::string> ansi = AnsiFromWide(path.data());
+    if (!ansi) throw DialogFailed(UnconvertibleReason(save));
+    FileName = std::move(*ansi);
     return;
   }
   if (const DWORD error = CommDlgExtendedError(); error != 0) {

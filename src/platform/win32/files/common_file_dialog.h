@@ -1,5 +1,5 @@
 #pragma once
-// The FileDialog on the standard open and save dialogs (comdlg32).
+// The FileDialog on the standard open and save dialogs (comdlg32, wide).
 
 #include <windows.h>
 

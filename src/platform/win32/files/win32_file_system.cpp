@@ -9,6 +9,8 @@
 #include "platform/win32/common/unique_handle.h"
 #include "platform/win32/files/safe_replace.h"
 #include "platform/win32/files/system_error_text.h"
+#include "platform/win32/files/wide_path.h"
+#include "rosterfile/device_names.h"
 
 namespace rollkeep::win32 {
 
@@ -33,21 +35,34 @@ IoStatus ReadInto(HANDLE file, std::string& data) {
   return IoStatus::Ok();
 }
 
+constexpr char kDevice[] = "it is a device, not a file";
+
+DWORD AttributesOf(const std::wstring& path) {
+  return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+}
+
 }  // namespace
 
 bool Win32FileSystem::IsOrdinaryFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (NamesDosDevice(path)) return false;
+  const DWORD attributes = AttributesOf(FullWidePath(path));
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
 }
 
+// Only a file on a disk is read: a device ("nul.txt" is the null device)
+// would read as an empty roster and empty the list.
 IoStatus Win32FileSystem::ReadAll(const std::string& path, std::string& bytes) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (NamesDosDevice(path)) return IoStatus::Failed(kDevice);
+  const std::wstring wide = FullWidePath(path);
+  if (wide.empty()) return LastErrorStatus();
+  const DWORD attributes = AttributesOf(wide);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return IoStatus::Failed("it is a folder");
   }
-  UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return LastErrorStatus();
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return IoStatus::Failed(kDevice);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return LastErrorStatus();
   std::string data;
@@ -62,8 +77,11 @@ IoStatus Win32FileSystem::ReadAll(const std::string& path, std::string& bytes) {
   return IoStatus::Ok();
 }
 
+// A device is refused too: "saving" to the null device would report a saved
+// list that was written nowhere.
 IoStatus Win32FileSystem::WriteAllSafely(const std::string& path, std::string_view bytes) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (NamesDosDevice(path)) return IoStatus::Failed(kDevice);
+  const DWORD attributes = AttributesOf(FullWidePath(path));
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return IoStatus::Failed("it is a folder");
   if (exists && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {

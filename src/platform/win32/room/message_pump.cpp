@@ -1,5 +1,7 @@
 #include "platform/win32/room/message_pump.h"
 
+#include "platform/win32/room/accelerators.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -63,6 +65,7 @@ bool DispatchPending(const TickDeadline& deadline) {
 }
 
 void DeliverMessage(MSG& msg) {
+  if (TranslateWindowAccelerator(msg)) return;
   if (HandleDialogMessage(msg)) return;
   ::TranslateMessage(&msg);
   ::DispatchMessageA(&msg);

@@ -37,9 +37,9 @@ public:
 // marked ending by a handler.
 bool DispatchPending(const TickDeadline& deadline);
 
-// One message as every loop of the program handles it: keyboard navigation
-// for the registered dialog-like windows, else TranslateMessage and
-// DispatchMessageA.
+// One message as every loop of the program handles it: keyboard shortcuts
+// (accelerators.h), keyboard navigation for the registered dialog-like
+// windows, else TranslateMessage and DispatchMessageA.
 void DeliverMessage(MSG& msg);
 
 // Windows whose Tab, arrow and Enter keys go through IsDialogMessageA.

@@ -61,6 +61,7 @@ void MainSession::OnButton(int controlId) {
     case kCommand6Id: frm_.Command6_Click(); break;
     default: break;
   }
+  ShowUndo();
 }
 
 void MainSession::OnListSelectionChanged() { list1_.OnOperatorSelected(); }
@@ -80,6 +81,15 @@ void MainSession::OnTimer(UINT_PTR timerId) {
 void MainSession::OnCloseRequested() {
   frm_.Form_Unload();
   if (frm_.closeAnswered()) keeper_.Discard();
+}
+
+void MainSession::OnUndo() {
+  frm_.Undo();
+  ShowUndo();
+}
+
+void MainSession::ShowUndo() {
+  if (!frm_.ended()) window_->ShowUndo(frm_.undoableChange());
 }
 
 }  // namespace rollkeep::win32

@@ -60,6 +60,9 @@ private:
   void OnTimer(UINT_PTR timerId) override;
   void OnCloseRequested() override;
   void OnEndSession() override { keeper_.WriteForSessionEnd(); }
+  void OnUndo() override;
+  // The system menu's undo item follows what FrmMain can undo.
+  void ShowUndo();
 
   std::unique_ptr<MainWindow> window_;
   ListBoxView list1_;

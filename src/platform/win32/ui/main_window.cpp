@@ -1,5 +1,6 @@
 #include "platform/win32/ui/main_window.h"
 
+#include "platform/win32/room/accelerators.h"
 #include "platform/win32/ui/dpi.h"
 #include "platform/win32/ui/gdi_scope.h"
 #include "platform/win32/ui/main_layout.h"
@@ -17,6 +18,11 @@ constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | W
 HMENU ControlMenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
 bool IsButtonId(int id) { return id >= kCommand1Id && id <= kCommand6Id; }
+
+// TranslateAccelerator marks its WM_COMMAND with this notification code.
+constexpr int kFromAccelerator = 1;
+constexpr char kUndoCaption[] = "Undo";
+constexpr char kUndoShortcut[] = "\tCtrl+Z";
 
 // Room a push button keeps free on each side of its caption, and the
 // smallest font worth shrinking to (pixels at 96 DPI).
@@ -52,6 +58,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (events_ != nullptr) events_->OnTimer(static_cast<UINT_PTR>(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kUndoCommandId) return Default(message, wParam, lParam);
+      // Like a button, undo acts only while no modal box of ours is open.
+      if (events_ != nullptr && ::IsWindowEnabled(hwnd())) events_->OnUndo();
+      return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:
       // Never blocks the end of the session: the recovery copy is written instead.
@@ -71,6 +82,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnWindowGone() {
+  UnregisterAccelerators(hwnd());
+  accelerators_.reset();
   lastFocus_ = nullptr;
   font_.reset();
   narrowFont_.reset();
@@ -81,7 +94,32 @@ LRESULT MainWindow::OnCreate() {
   if (!CreateControls()) return -1;
   LayoutControls();
   ApplyFont();
+  AddUndo();
   return 0;
+}
+
+// Ctrl+Z, and a greyed "Undo" at the top of the system menu until there is
+// something to undo.
+void MainWindow::AddUndo() {
+  ACCEL undo{FVIRTKEY | FCONTROL, 'Z', static_cast<WORD>(kUndoCommandId)};
+  accelerators_.reset(::CreateAcceleratorTableA(&undo, 1));
+  RegisterAccelerators(hwnd(), accelerators_.get());
+  HMENU menu = ::GetSystemMenu(hwnd(), FALSE);
+  if (menu == nullptr) return;
+  ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, kUndoCommandId, kUndoCaption);
+  ::InsertMenuA(menu, 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  ShowUndo({});
+}
+
+void MainWindow::ShowUndo(const std::string& change) {
+  HMENU menu = hwnd() != nullptr ? ::GetSystemMenu(hwnd(), FALSE) : nullptr;
+  if (menu == nullptr) return;
+  std::string text = kUndoCaption;
+  if (!change.empty()) text += " " + change;
+  text += kUndoShortcut;
+  const UINT state = change.empty() ? MF_GRAYED : MF_ENABLED;
+  ::ModifyMenuA(menu, kUndoCommandId, MF_BYCOMMAND | MF_STRING | state, kUndoCommandId,
+                text.c_str());
 }
 
 bool MainWindow::CreateControls() {
@@ -133,7 +171,13 @@ bool MainWindow::CaptionFits(HDC dc, HFONT font, const ControlSpec& spec) const 
 }
 
 void MainWindow::OnCommand(int controlId, int notification, HWND control) {
-  if (events_ == nullptr || control == nullptr) return;
+  if (events_ == nullptr) return;
+  if (control == nullptr) {
+    if (controlId == static_cast<int>(kUndoCommandId) && notification == kFromAccelerator) {
+      events_->OnUndo();
+    }
+    return;
+  }
   if (controlId == kList1Id) {
     if (notification == LBN_SELCHANGE) events_->OnListSelectionChanged();
     return;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win32/common/unique_handle.h"
 #include "platform/win32/ui/main_layout.h"
 #include "platform/win32/ui/window_base.h"
@@ -23,11 +25,19 @@ public:
   virtual void OnCloseRequested() = 0;
   // Windows is ending the session: whatever must survive is written now.
   virtual void OnEndSession() {}
+  // Ctrl+Z, or "Undo" in the system menu.
+  virtual void OnUndo() = 0;
 };
+
+inline void DestroyAcceleratorHandle(HACCEL table) { ::DestroyAcceleratorTable(table); }
+using UniqueAccelerators = UniqueHandle<NullInvalid<HACCEL, DestroyAcceleratorHandle>>;
 
 class MainWindow final : public WindowBase {
 public:
   static constexpr char kClassName[] = "RollkeepMain";
+  // The command of Ctrl+Z and of the system menu's "Undo" item (a system
+  // command: below 0xF000, low four bits clear).
+  static constexpr UINT kUndoCommandId = 0x0100;
 
   ~MainWindow() override { Destroy(); }
 
@@ -38,6 +48,9 @@ public:
   // A child control by id, or nullptr.
   HWND Control(int controlId) const;
   UINT dpi() const { return dpi_; }
+  // The system menu's undo item: "Undo <change>", or a greyed "Undo" when
+  // `change` is empty; either with its shortcut, Ctrl+Z.
+  void ShowUndo(const std::string& change);
 
 private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +65,7 @@ private:
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   bool CreateControls();
+  void AddUndo();
   void LayoutControls();
   void ApplyFont();
   bool CaptionFits(HDC dc, HFONT font, const ControlSpec& spec) const;
@@ -60,6 +74,7 @@ private:
   UINT dpi_ = 96;
   UniqueFont font_;
   UniqueFont narrowFont_;  // for captions too long for font_
+  UniqueAccelerators accelerators_;
   HWND lastFocus_ = nullptr;
   MainWindowEvents* events_ = nullptr;
 };

@@ -1,0 +1,71 @@
+#include "platform/win32/files/wide_path.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace rollkeep::win32 {
+
+namespace {
+
+constexpr wchar_t kLongPrefix[] = L"\\\\?\\";
+constexpr wchar_t kLongUncPrefix[] = L"\\\\?\\UNC\\";
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix) {
+  return text.compare(0, std::wcslen(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+std::wstring WideFromAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+std::optional<std::string> AnsiFromWide(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int length = static_cast<int>(text.size());
+  // A UTF-8 code page holds every character and takes neither the flag nor
+  // the lossy check.
+  const bool utf8 = ::GetACP() == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL lossy = FALSE;
+  BOOL* const check = utf8 ? nullptr : &lossy;
+  const int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr,
+                                         check);
+  if (size <= 0 || lossy) return std::nullopt;
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), size, nullptr, check);
+  if (lossy) return std::nullopt;
+  return ansi;
+}
+
+std::wstring FullWidePath(const std::string& path) {
+  const std::wstring wide = WideFromAnsi(path);
+  // A path that already has the prefix is taken as the operator wrote it.
+  if (StartsWith(wide, kLongPrefix)) return wide;
+  if (wide.empty()) {
+    ::SetLastError(ERROR_PATH_NOT_FOUND);
+    return {};
+  }
+  DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return {};
+  std::vector<wchar_t> full(size);
+  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) {
+    if (length >= size) ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return {};
+  }
+  return WithLongPrefix(std::wstring(full.data(), length));
+}
+
+std::wstring WithLongPrefix(std::wstring fullPath) {
+  if (fullPath.size() < MAX_PATH || StartsWith(fullPath, kLongPrefix)) return fullPath;
+  if (StartsWith(fullPath, L"\\\\")) return kLongUncPrefix + fullPath.substr(2);
+  return kLongPrefix + fullPath;
+}
+
+}  // namespace rollkeep::win32

@@ -1,0 +1,126 @@
+// Undo of the operator's last "clear list", "remove selected" or "load list":
+// the roster as if that change had never been made, with the chat commands
+// handled since replayed on it.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "main_window_fixture.h"
+
+namespace rollkeep::testing {
+namespace {
+
+const Lines kStart = {"Ann", "Bob Smith", "Cy"};
+const std::string kPath = "C:\\rosters\\other.txt";
+const std::string kRestored = "Rollkeep: list restored";
+
+using Chat = std::vector<std::pair<std::string, std::string>>;  // screen name, text
+
+void Say(FrmMain& frm, const Chat& lines) {
+  for (const auto& [name, text] : lines) frm.ChatLine(name, text);
+}
+
+// The operator's change: a click, with entry 0 selected and kPath holding
+// "Zed" and "Yo" for the load.
+MainWindow& Change(MainWindow& w, Handler click) {
+  w.files.files[kPath] = "Zed\r\nYo\r\n";
+  w.dialog.choices = {kPath};
+  (w.frm.*click)();
+  return w;
+}
+
+TEST(FrmMainUndo, GivesTheRosterAsIfTheChangeHadNeverBeenMade) {
+  const Handler clear = &FrmMain::Command6_Click, remove = &FrmMain::Command5_Click,
+                load = &FrmMain::Command4_Click;
+  struct Case { const char* name; Handler click; std::string change; Chat since;
+                Lines beforeUndo, afterUndo; };
+  const Case cases[] = {
+      {"clear, nothing since", clear, "clear list", {}, {}, kStart},
+      {"clear, one listed and one removed", clear, "clear list",
+       {{"Dee", "list me"}, {"bobsmith", "remove me"}},
+       {"Dee"}, {"Ann", "Cy", "Dee"}},
+      {"remove selected, the removed one lists again, another leaves", remove,
+       "remove selected", {{"Ann", "list me"}, {"Cy", "remove me"}},
+       {"Bob Smith", "Ann"}, {"Ann", "Bob Smith"}},
+      {"load, a loaded one leaves, a new one lists", load, "load list",
+       {{"Zed", "remove me"}, {"Eve", "LIST me"}, {"Ann", "list me"}},
+       {"Yo", "Eve", "Ann"}, {"Ann", "Bob Smith", "Cy", "Eve"}},
+      {"commands that are not commands change nothing", clear, "clear list",
+       {{"Dee", "list me now"}, {"Ann", "remove  me"}, {"Cy", "hello"}}, {}, kStart},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainWindow w(kStart, 0);
+    Change(w, c.click);
+    Say(w.frm, c.since);
+    EXPECT_EQ(w.roster.entries(), c.beforeUndo);
+    EXPECT_EQ(w.frm.undoableChange(), c.change);
+
+    w.frm.Undo();
+    EXPECT_EQ(w.roster.entries(), c.afterUndo);
+    EXPECT_EQ(w.roster.selection(), std::nullopt);
+    EXPECT_EQ(w.poster.posts.back(), kRestored);
+    EXPECT_EQ(w.frm.undoableChange(), "");
+  }
+}
+
+TEST(FrmMainUndo, OnlyTheLastRealChangeCanBeUndoneAndOnlyOnce) {
+  MainWindow w(kStart);
+  EXPECT_EQ(w.frm.undoableChange(), "");
+  w.frm.Undo();  // nothing to undo: nothing changes, nothing is said
+  EXPECT_TRUE(w.poster.posts.empty());
+
+  w.frm.Command6_Click();
+  w.frm.ChatLine("Dee", "list me");
+  w.frm.Command6_Click();  // clears Dee: this is now the change to undo
+  w.frm.Command6_Click();  // an empty list: keeps the undo above
+  w.frm.Command5_Click();  // nothing selected: no change either
+  w.dialog.choices = {FakeFileDialog::kCancel};
+  w.frm.Command4_Click();  // a load that did not happen
+  w.frm.ChatLine("Eve", "list me");
+  EXPECT_EQ(w.frm.undoableChange(), "clear list");
+
+  w.frm.Undo();
+  EXPECT_EQ(w.roster.entries(), (Lines{"Dee", "Eve"}));
+  const std::size_t posts = w.poster.posts.size();
+  w.frm.Undo();
+  EXPECT_EQ(w.roster.entries(), (Lines{"Dee", "Eve"}));
+  EXPECT_EQ(w.poster.posts.size(), posts);
+}
+
+// "list me" puts the name on before its pause; an undo inside the pause
+// keeps it, so the announcement after the pause stays true.
+TEST(FrmMainUndo, InsideTheListPauseKeepsTheNameJustListed) {
+  MainWindow w(kStart);
+  w.frm.Command6_Click();
+  w.waiter.nested = [&] { w.frm.Undo(); };
+  w.frm.ChatLine("Dee", "list me");
+  EXPECT_EQ(w.roster.entries(), (Lines{"Ann", "Bob Smith", "Cy", "Dee"}));
+  EXPECT_EQ(w.poster.posts, (Lines{"Rollkeep: list cleared", kRestored,
+                                   "Rollkeep: <u>Dee</u> has been added to the list"}));
+}
+
+// Lines handled while the open dialog is up changed the roster the load
+// replaced; undoing the load brings them back too.
+TEST(FrmMainUndo, OfALoadKeepsWhatChangedWhileItsDialogWasUp) {
+  MainWindow w(kStart);
+  w.dialog.duringShow = [&] { w.frm.ChatLine("Dee", "list me"); };
+  Change(w, &FrmMain::Command4_Click);
+  w.frm.ChatLine("Ann", "remove me");
+  EXPECT_EQ(w.roster.entries(), (Lines{"Zed", "Yo"}));
+  w.frm.Undo();
+  EXPECT_EQ(w.roster.entries(), (Lines{"Bob Smith", "Cy", "Dee"}));
+}
+
+TEST(FrmMainUndo, AfterTheCloseBeganDoesNothing) {
+  MainWindow w(kStart);
+  w.frm.Command6_Click();
+  w.frm.Form_Unload();
+  w.frm.Undo();
+  EXPECT_TRUE(w.roster.entries().empty());
+  EXPECT_EQ(w.poster.posts.back(), "Rollkeep: unloaded, no more listing");
+}
+
+}  // namespace
+}  // namespace rollkeep::testing
