@@ -1,5 +1,8 @@
 # The release package: rollkeep-<version>-win32.zip with both programs and
 # the README. Made with `cpack` in the Windows build folder.
+# Packaging needs the two programs, not the tests: scripts/test builds just
+# these where the tests run on another build.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS rollkeep roomsim RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
