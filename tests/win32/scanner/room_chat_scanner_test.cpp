@@ -37,18 +37,19 @@ TEST_F(ScannerTest, FindsTheRoomOnceThereIsOneAndAgainAfterItClosed) {
   ::DestroyWindow(std::exchange(client_, nullptr));
   scanner_->BeginWatch();
   PumpFor(300);
-  // Each change of the client is followed by a tick of the scanner's timer
-  // before anyone speaks: a room found only after a line was said would take
-  // that line as history.
+  // Nobody speaks in a room before the scanner has read it: a line said
+  // before that is the room's history.
+  const auto followed = [&](HWND room) {
+    return PumpUntil([&] { return scanner_->FollowedRoom() == room; });
+  };
   client_ = OpenClient();
   HWND room = OpenRoom(client_, "Old:\tsaid before the room was found\r\n");
-  scanner_->OnTimer();
+  ASSERT_TRUE(followed(room));
   Say(room, "Ann", "in the first room");
   PumpUntilHeard(1);
   ::DestroyWindow(room);
-  scanner_->OnTimer();
   room = OpenRoom(client_, "Old:\tsaid before this room was found\r\n");
-  scanner_->OnTimer();
+  ASSERT_TRUE(followed(room));
   Say(room, "Bob", "in the second room");
   PumpUntilHeard(2);
   EXPECT_EQ(heard_, (Lines{{"Ann", "in the first room"}, {"Bob", "in the second room"}}));

@@ -64,6 +64,9 @@ public:
   void OnTimer();
 
   bool IsWatching() const { return watching_; }
+  // The room whose transcript is followed: nullptr before the first read of
+  // a room (lines said there before then are taken as its history).
+  HWND FollowedRoom() const { return room_.room; }
 
 private:
   bool Poll();
