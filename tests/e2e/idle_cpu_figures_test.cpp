@@ -43,10 +43,18 @@ protected:
     }
     const HWND transcript = Transcript(programs_.ClientFrame());
     ASSERT_NE(transcript, nullptr);
-    DWORD_PTR result = 0;
-    ASSERT_NE(::SendMessageTimeoutA(transcript, WM_SETTEXT, 0,
-                                    reinterpret_cast<LPARAM>(history.c_str()), SMTO_NORMAL,
-                                    60000, &result), 0u);
+    // Appended in pieces: Wine refuses a single cross-process message of
+    // several megabytes.
+    constexpr std::size_t kPiece = 256 * 1024;
+    for (std::size_t at = 0; at < history.size(); at += kPiece) {
+      const std::string piece = history.substr(at, kPiece);
+      DWORD_PTR result = 0;
+      ::SendMessageTimeoutA(transcript, EM_SETSEL, static_cast<WPARAM>(-1), -1, SMTO_NORMAL,
+                            60000, &result);
+      ASSERT_NE(::SendMessageTimeoutA(transcript, EM_REPLACESEL, FALSE,
+                                      reinterpret_cast<LPARAM>(piece.c_str()), SMTO_NORMAL,
+                                      60000, &result), 0u);
+    }
     StartRollkeep();
     WaitForPost("Rollkeep: loaded", 120s);
     programs_.Press(kOnButton);
