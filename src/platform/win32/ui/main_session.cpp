@@ -22,8 +22,10 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
               [this](const std::string& screenName, const std::string& text) {
                 frm_.ChatLine(screenName, text);
               },
+              // Through the session's prompt, like every box: the recovery
+              // copy is written before it shows.
               [this](const std::string& reason) {
-                ::MessageBoxA(hwnd(), reason.c_str(), "Rollkeep", MB_OK | MB_ICONWARNING);
+                prompt_.Show(reason, "Rollkeep", kStyleOk | kStyleWarning);
               }),
       command1_(window_->Control(kCommand1Id)),
       command2_(window_->Control(kCommand2Id)),
