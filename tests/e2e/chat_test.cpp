@@ -63,11 +63,7 @@ std::string ScriptText() {
 TEST_F(EndToEnd, MembersListAndRemoveThemselvesWhileTheBotIsOn) {
   WriteFileBytes(WorkPath("script.txt"), ScriptText());
   StartClient({"--script", WorkPath("script.txt")});
-  StartRollkeep();
-  WaitForPost("Rollkeep: loaded");
-  programs_.Press(kOnButton);
-  WaitForBot(true);
-  const auto on = WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed");
+  const auto on = StartRollkeepTurnedOn();
   ASSERT_LT(on.ms, kLead * 1000) << "start-up took longer than the script's lead";
 
   const auto ad = WaitForPost("Rollkeep: type <b><u>list me</u></b> to be listed", 120s);

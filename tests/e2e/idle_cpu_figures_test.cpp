@@ -55,11 +55,7 @@ protected:
                                       reinterpret_cast<LPARAM>(piece.c_str()), SMTO_NORMAL,
                                       60000, &result), 0u);
     }
-    StartRollkeep();
-    WaitForPost("Rollkeep: loaded", 120s);
-    programs_.Press(kOnButton);
-    WaitForBot(true);
-    WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed", 120s);
+    StartRollkeepTurnedOn(120s);
     std::this_thread::sleep_for(2s);
 
     win32::UniqueKernelHandle process(

@@ -46,6 +46,14 @@ void EndToEnd::StartRollkeep() {
   programs_.OpenMainWindow();
 }
 
+Announcement EndToEnd::StartRollkeepTurnedOn(milliseconds timeout) {
+  StartRollkeep();
+  WaitForPost("Rollkeep: loaded", timeout);
+  programs_.Press(kOnButton);
+  WaitForBot(true, timeout);
+  return WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed", timeout);
+}
+
 std::vector<LogEvent> EndToEnd::LogEvents() const {
   return ParseLog(ReadFileBytes(WorkPath("room.log")).value_or(""));
 }

@@ -32,6 +32,9 @@ protected:
   void StartClient(const std::vector<std::string>& arguments = {});
   // rollkeep.exe up to its main window.
   void StartRollkeep();
+  // rollkeep.exe up to its main window, "loaded" posted, then "on" pressed;
+  // returns the "turned on" post.
+  Announcement StartRollkeepTurnedOn(milliseconds timeout = kDeadline);
 
   std::string WorkPath(const std::string& name) const { return dir_ + "\\" + name; }
   std::vector<LogEvent> LogEvents() const;

@@ -38,11 +38,7 @@ protected:
     std::vector<std::string> arguments{"--script", WorkPath("script.txt")};
     arguments.insert(arguments.end(), format.begin(), format.end());
     StartClient(arguments);
-    StartRollkeep();
-    WaitForPost("Rollkeep: loaded");
-    programs_.Press(kOnButton);
-    WaitForBot(true);
-    const auto on = WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed");
+    const auto on = StartRollkeepTurnedOn();
     ASSERT_LT(on.ms, kLead * 1000) << "start-up took longer than the script's lead";
     const auto removed = WaitForPost("Rollkeep: <u>annlee</u> has been removed from list");
     std::this_thread::sleep_for(1000ms);  // for a wrongly handled line to show
@@ -80,11 +76,7 @@ TEST_F(EndToEnd, BurstLargerThanTheTranscriptKeeps) {
   }
   WriteFileBytes(WorkPath("script.txt"), script);
   StartClient({"--script", WorkPath("script.txt"), "--keep-lines", "100"});
-  StartRollkeep();
-  WaitForPost("Rollkeep: loaded");
-  programs_.Press(kOnButton);
-  WaitForBot(true);
-  const auto on = WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed");
+  const auto on = StartRollkeepTurnedOn();
   ASSERT_LT(on.ms, kLead * 1000) << "start-up took longer than the script's lead";
 
   // Each answer waits 0.7 s: the last of 100 comes after 70 s at least.
