@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/win32/files/system_error_text.h"
+#include "platform/win32/files/wide_path.h"
 
 namespace rollkeep::win32 {
 
@@ -30,8 +31,11 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
+// Like the roster files, through the wide functions on the full path, so a
+// recovery folder of any length works.
 bool Win32RecoveryFiles::Exists(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::wstring wide = FullWidePath(path);
+  return !wide.empty() && ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 IoStatus Win32RecoveryFiles::Read(const std::string& path, std::string& bytes) {
@@ -41,23 +45,23 @@ IoStatus Win32RecoveryFiles::Read(const std::string& path, std::string& bytes) {
 IoStatus Win32RecoveryFiles::Write(const std::string& path, std::string_view bytes) {
   const std::string folder = FolderOf(path);
   // An existing folder is fine; any other failure shows in the write's reason.
-  if (!folder.empty()) ::CreateDirectoryA(folder.c_str(), nullptr);
+  if (!folder.empty()) ::CreateDirectoryW(FullWidePath(folder).c_str(), nullptr);
   return files_.WriteAllSafely(path, bytes);
 }
 
 IoStatus Win32RecoveryFiles::Remove(const std::string& path) {
-  return StatusOf(::DeleteFileA(path.c_str()));
+  return StatusOf(::DeleteFileW(FullWidePath(path).c_str()));
 }
 
 IoStatus Win32RecoveryFiles::Rename(const std::string& from, const std::string& to) {
-  return StatusOf(::MoveFileExA(from.c_str(), to.c_str(), 0));
+  return StatusOf(::MoveFileExW(FullWidePath(from).c_str(), FullWidePath(to).c_str(), 0));
 }
 
 std::string Win32RecoveryFiles::ModifiedText(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   FILETIME local{};
   SYSTEMTIME time{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!::GetFileAttributesExW(FullWidePath(path).c_str(), GetFileExInfoStandard, &data) ||
       !::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
       !::FileTimeToSystemTime(&local, &time)) {
     return {};
