@@ -13,7 +13,7 @@
 #include "roster/roster.h"
 #include "rosterfile/roster_file.h"
 #include "rosterfile/std_file_system.h"
-#include "windows/recovery_keeper.h"
+#include "recovery/recovery_keeper.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ struct StdRecoveryFiles final : RecoveryFiles {
 };
 
 // A one-shot timer on the real clock, fired by the benchmark loop when due.
-struct SteadyTimer final : OneShotTimer {
-  void Start(int ms) override { due = SteadyClock::now() + std::chrono::milliseconds(ms); }
+struct SteadyTimer final : Timer {
+  void Start(unsigned ms) override { due = SteadyClock::now() + std::chrono::milliseconds(ms); }
   void Stop() override { due.reset(); }
   bool Due() const { return due && SteadyClock::now() >= *due; }
   std::optional<SteadyClock::time_point> due;

@@ -24,17 +24,10 @@
 #include <string>
 
 #include "room/window_ops.h"
+#include "ports/timer.h"
 #include "roster/chat_ports.h"
 
 namespace rollkeep {
-
-// Calls the queue's Retry() every interval while started.
-class RetryTimer {
-public:
-  virtual ~RetryTimer() = default;
-  virtual void Start(unsigned intervalMs) = 0;
-  virtual void Stop() = 0;
-};
 
 // Shows the operator one message (a message box titled "Rollkeep").
 class OperatorNotice {
@@ -54,8 +47,9 @@ public:
   static constexpr unsigned kRetryIntervalMs = 500;
   static constexpr double kGiveUpSeconds = 300;
 
-  // `now` is a clock in seconds that never steps back.
-  PostingQueue(WindowOps& ops, RetryTimer& timer, OperatorNotice& notice,
+  // `timer`'s tick calls Retry(). `now` is a clock in seconds that never
+  // steps back.
+  PostingQueue(WindowOps& ops, Timer& timer, OperatorNotice& notice,
                std::function<double()> now)
       : ops_(ops), timer_(timer), notice_(notice), now_(std::move(now)) {}
 
@@ -81,7 +75,7 @@ private:
   void GiveUp(GiveUpReason reason);
 
   WindowOps& ops_;
-  RetryTimer& timer_;
+  Timer& timer_;
   OperatorNotice& notice_;
   std::function<double()> now_;
   std::deque<Pending> waiting_;

@@ -6,7 +6,7 @@
 #include "roster/roster.h"
 #include "rosterfile/file_dialog.h"
 #include "rosterfile/file_system.h"
-#include "rosterfile/prompt.h"
+#include "ports/prompt.h"
 
 namespace rollkeep {
 

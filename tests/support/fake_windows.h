@@ -1,5 +1,5 @@
 #pragma once
-// Fakes of the main window's surroundings: switches (buttons, the timer), the
+// Fakes of the main window's surroundings: the buttons, the timer, the
 // chat scanner, the window shell, the file dialog, the message box, the
 // poster and the pause. Every fake writes what it is asked
 // to do into one shared EventLog, so a test can check the order of steps
@@ -12,10 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/window_ports.h"
+#include "ports/prompt.h"
+#include "ports/timer.h"
 #include "roster/chat_ports.h"
 #include "rosterfile/file_dialog.h"
-#include "rosterfile/prompt.h"
-#include "windows/window_ports.h"
 
 namespace rollkeep::testing {
 
@@ -32,6 +33,25 @@ struct FakeSwitch final : Switch {
   EventLog& log;
   std::string name;
   bool enabled;
+};
+
+// Logs "<name> on" / "<name> off" as it starts and stops; ticks by hand.
+struct FakeTimer final : Timer {
+  FakeTimer(EventLog& log, std::string name, bool enabled)
+      : log(log), name(std::move(name)), enabled(enabled) {}
+  void Start(unsigned ms) override {
+    enabled = true;
+    intervalMs = ms;
+    log.push_back(name + " on");
+  }
+  void Stop() override {
+    enabled = false;
+    log.push_back(name + " off");
+  }
+  EventLog& log;
+  std::string name;
+  bool enabled;
+  unsigned intervalMs = 0;
 };
 
 struct FakeChatScanner final : ChatScanner {

@@ -18,7 +18,7 @@ using testing::WindowTreeModel;
 using Lines = std::vector<std::string>;
 using Missed = WindowTreeModel::Missed;
 
-struct FakeTimer final : RetryTimer {
+struct FakeTimer final : Timer {
   void Start(unsigned ms) override {
     running = true;
     intervalMs = ms;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/room/message_pump.h"
-#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/ui/message_pump.h"
+#include "platform/win32/client/user32_window_ops.h"
 #include "room/room_posting.h"
 #include "roster/chat_commands.h"
 #include "roster/roster.h"
@@ -78,7 +78,7 @@ TEST_F(ScannerTest, AHandlerThatPumpsIsNotReentered) {
   EXPECT_EQ(deepest, 1);
 }
 
-// A handler that ends the watch, destroys the owner or the scanner itself:
+// A handler that ends the watch or destroys the scanner itself:
 // the lines read with its line are dropped.
 class HandlerStops : public ScannerTest, public ::testing::WithParamInterface<std::string> {};
 
@@ -86,7 +86,6 @@ TEST_P(HandlerStops, NoLaterLineIsRaised) {
   const HWND room = OpenRoom(client_);
   onLine_ = [&] {
     if (GetParam() == "EndWatch") scanner_->EndWatch();
-    if (GetParam() == "DestroyOwner") DestroyOwner();
     if (GetParam() == "DestroyScanner") scanner_.reset();
   };
   scanner_->BeginWatch();
@@ -97,7 +96,7 @@ TEST_P(HandlerStops, NoLaterLineIsRaised) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scanner, HandlerStops,
-                         ::testing::Values("EndWatch", "DestroyOwner", "DestroyScanner"));
+                         ::testing::Values("EndWatch", "DestroyScanner"));
 
 // Rollkeep's own announcement comes back into the transcript as a line said by
 // the operator; through the real chat command handler, poster and wait it

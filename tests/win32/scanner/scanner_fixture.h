@@ -1,7 +1,6 @@
 #pragma once
 // A chat client made of real windows of the client's classes in this process,
-// and a RoomChatScanner on a hidden owner window that forwards the scanner's
-// timer to it as the main window does, with every line it raises recorded.
+// and a RoomChatScanner with every line it raises recorded.
 // Tests pump this thread's messages to let both run.
 
 #include <gtest/gtest.h>
@@ -105,19 +104,15 @@ using Lines = std::vector<std::pair<std::string, std::string>>;  // (screen name
 class ScannerTest : public ::testing::Test {
 protected:
   ScannerTest() {
-    current = this;
-    owner_ = Create("RollkeepScannerOwner", nullptr, 0, OwnerProc);
     scanner_ = std::make_unique<RoomChatScanner>(
-        owner_, [this](const std::string& name, const std::string& text) {
+        [this](const std::string& name, const std::string& text) {
           heard_.emplace_back(name, text);
           if (onLine_) onLine_();
         });
   }
   ~ScannerTest() override {
     scanner_.reset();
-    DestroyOwner();
     ::DestroyWindow(client_);
-    current = nullptr;
   }
 
   // Pumps until `count` lines were heard, then a little longer so that a line
@@ -126,22 +121,11 @@ protected:
     PumpUntil([&] { return heard_.size() >= count; });
     PumpFor(400);
   }
-  void DestroyOwner() { ::DestroyWindow(std::exchange(owner_, nullptr)); }
 
   HWND client_ = OpenClient();
-  HWND owner_;
   std::unique_ptr<RoomChatScanner> scanner_;
   Lines heard_;
   std::function<void()> onLine_;  // runs inside the scanner's callback, once heard_ has the line
-
-private:
-  static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-    if (message != WM_TIMER) return ::DefWindowProcA(window, message, wParam, lParam);
-    if (wParam == kScannerTimerId && current->scanner_) current->scanner_->OnTimer();
-    return 0;
-  }
-  static inline ScannerTest* current = nullptr;
 };
 
 }  // namespace rollkeep::win32::testing

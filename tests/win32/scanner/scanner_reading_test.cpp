@@ -78,7 +78,7 @@ TEST_F(ScannerTest, HearsEveryLineSaidWhileAHandlerWaits) {
 TEST_F(ScannerTest, TellsATranscriptTooLargeOnceAndHearsItAgainOnceShorter) {
   std::vector<std::string> told;
   scanner_ = std::make_unique<RoomChatScanner>(
-      owner_, [this](const std::string& name, const std::string& text) {
+      [this](const std::string& name, const std::string& text) {
         heard_.emplace_back(name, text);
       },
       [&](const std::string& reason) { told.push_back(reason); }, 4000);

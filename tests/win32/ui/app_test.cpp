@@ -11,7 +11,7 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/dpi.h"
 #include "ui_support.h"
 

@@ -9,7 +9,7 @@
 
 #include "../files/win32_temp_folder.h"
 #include "platform/win32/files/win32_recovery_files.h"
-#include "platform/win32/ui/window_base.h"
+#include "platform/win32/common/window_base.h"
 #include "rosterfile/roster_file.h"
 #include "ui_support.h"
 

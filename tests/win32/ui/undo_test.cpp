@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/main_window.h"
 #include "ui_support.h"
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "rosterfile/prompt.h"
+#include "ports/prompt.h"
 
 namespace rollkeep::win32 {
 

@@ -6,7 +6,7 @@
 
 #include "platform/win32/common/unique_handle.h"
 #include "platform/win32/files/win32_file_system.h"
-#include "windows/recovery_keeper.h"
+#include "recovery/recovery_keeper.h"
 
 namespace rollkeep::win32 {
 

@@ -26,17 +26,13 @@ private:
 
 }  // namespace
 
-RoomChatScanner::RoomChatScanner(HWND owner, ChatLineHandler onChatLine,
-                                 UnreadableHandler onUnreadable, std::size_t maxChars)
-    : owner_(owner),
-      onChatLine_(std::make_shared<const ChatLineHandler>(std::move(onChatLine))),
+RoomChatScanner::RoomChatScanner(ChatLineHandler onChatLine, UnreadableHandler onUnreadable,
+                                 std::size_t maxChars)
+    : onChatLine_(std::make_shared<const ChatLineHandler>(std::move(onChatLine))),
       onUnreadable_(std::make_shared<const UnreadableHandler>(std::move(onUnreadable))),
       maxChars_(maxChars) {}
 
-RoomChatScanner::~RoomChatScanner() {
-  *alive_ = false;
-  if (watching_ && ::IsWindow(owner_)) ::KillTimer(owner_, kScannerTimerId);
-}
+RoomChatScanner::~RoomChatScanner() { *alive_ = false; }
 
 void RoomChatScanner::BeginWatch() {
   Stop();
@@ -46,12 +42,12 @@ void RoomChatScanner::BeginWatch() {
   // room yet, or a read that failed, the first room read later is the start.
   if (!Poll()) return;
   if (watch != watchCount_) return;  // stopped or restarted during the read
-  ::SetTimer(owner_, kScannerTimerId, kTickMs, nullptr);
+  timer_.Start(kTickMs);
 }
 
 void RoomChatScanner::EndWatch() {
   Stop();
-  if (::IsWindow(owner_)) ::KillTimer(owner_, kScannerTimerId);
+  timer_.Stop();
 }
 
 void RoomChatScanner::Stop() {
@@ -179,10 +175,6 @@ bool RoomChatScanner::Deliver() {
     (*handler)(line.screenName, line.text);
     if (!*alive) return false;
     if (watch != watchCount_) return true;
-    if (!::IsWindow(owner_)) {
-      Stop();  // the owner and its timer are gone
-      return true;
-    }
   }
   return true;
 }

@@ -14,15 +14,14 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/room/message_pump.h"
-#include "platform/win32/room/user32_window_ops.h"
+#include "app/window_ports.h"
+#include "platform/win32/client/user32_window_ops.h"
+#include "platform/win32/common/callback_timer.h"
+#include "platform/win32/common/qpc_clock.h"
 #include "platform/win32/scanner/room_transcript.h"
 #include "room/transcript_follower.h"
-#include "windows/window_ports.h"
 
 namespace rollkeep::win32 {
-
-inline constexpr UINT_PTR kScannerTimerId = 0x5CA7;
 
 class RoomChatScanner final : public rollkeep::ChatScanner {
 public:
@@ -43,14 +42,14 @@ public:
   // Reads failing this long, the window still there, make it unreadable.
   static constexpr double kUnreadableAfterSeconds = 60;
 
-  // `owner` carries the timer; it must forward WM_TIMER with kScannerTimerId
-  // to OnTimer. Lines are handed to `onChatLine`, which may pump messages,
-  // call BeginWatch/EndWatch, destroy `owner` or even this scanner. A
+  // The scanner reads on a timer of its own, which calls OnTimer. Lines are
+  // handed to `onChatLine`, which may pump messages, call
+  // BeginWatch/EndWatch, or even destroy this scanner. A
   // transcript that cannot be read (longer than `maxChars`, or not answering
   // for kUnreadableAfterSeconds) is told to `onUnreadable` once per watch; the
   // scanner keeps trying and hears again once it can read.
-  RoomChatScanner(HWND owner, ChatLineHandler onChatLine, UnreadableHandler onUnreadable = {},
-                  std::size_t maxChars = kMaxTextChars);
+  explicit RoomChatScanner(ChatLineHandler onChatLine, UnreadableHandler onUnreadable = {},
+                           std::size_t maxChars = kMaxTextChars);
   ~RoomChatScanner() override;
   RoomChatScanner(const RoomChatScanner&) = delete;
   RoomChatScanner& operator=(const RoomChatScanner&) = delete;
@@ -77,7 +76,7 @@ private:
   bool Deliver();
   void Stop();
 
-  HWND owner_;
+  CallbackTimer timer_{[this] { OnTimer(); }};
   std::shared_ptr<const ChatLineHandler> onChatLine_;
   std::shared_ptr<const UnreadableHandler> onUnreadable_;
   std::size_t maxChars_;

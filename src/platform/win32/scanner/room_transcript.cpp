@@ -1,6 +1,6 @@
 #include "platform/win32/scanner/room_transcript.h"
 
-#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/client/user32_window_ops.h"
 #include "room/room_posting.h"
 
 namespace rollkeep::win32 {

@@ -11,16 +11,16 @@
 #include "platform/win32/files/message_box_prompt.h"
 #include "platform/win32/files/win32_file_system.h"
 #include "platform/win32/files/win32_recovery_files.h"
-#include "platform/win32/room/message_pump.h"
-#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/ui/message_pump.h"
+#include "platform/win32/client/user32_window_ops.h"
 #include "platform/win32/ui/main_session.h"
-#include "platform/win32/ui/retry_timer_window.h"
+#include "platform/win32/common/callback_timer.h"
 #include "platform/win32/ui/splash_window.h"
 #include "room/posting_queue.h"
 #include "room/room_posting.h"
 #include "roster/roster.h"
-#include "windows/frm_main.h"
-#include "windows/wait_seconds.h"
+#include "app/frm_main.h"
+#include "app/wait_seconds.h"
 
 namespace rollkeep::win32 {
 
@@ -77,7 +77,7 @@ private:
     Prompt& prompt;
   };
   PromptNotice notice_{prompt_};  // prompt_ is made below; used only once running
-  RetryTimerWindow retryTimer_{[this] { poster_.Retry(); }};
+  CallbackTimer retryTimer_{[this] { poster_.Retry(); }};
   PostingQueue poster_{windowOps_, retryTimer_, notice_, [this] { return clock_.NowSeconds(); }};
   QpcClock clock_;
   Win32EventPump pump_;

@@ -16,11 +16,6 @@ inline constexpr int kCommand5Id = 105;  // remove selected
 inline constexpr int kCommand6Id = 106;  // clear list
 inline constexpr int kList1Id = 110;
 
-// The advertisement timer's id on the main window.
-inline constexpr UINT_PTR kTimer1Id = 0x5201;
-// The recovery copy's one-shot write timer.
-inline constexpr UINT_PTR kRecoveryTimerId = 0x5202;
-
 inline constexpr char kMainCaption[] = "Rollkeep";
 inline constexpr int kMainClientWidthTwips = 4320;
 inline constexpr int kMainClientHeightTwips = 1500;

@@ -1,6 +1,6 @@
 #include "platform/win32/ui/main_session.h"
 
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/main_layout.h"
 
 namespace rollkeep::win32 {
@@ -18,8 +18,7 @@ std::unique_ptr<MainSession> MainSession::Create(const MainSessionParts& parts, 
 MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWindow> window)
     : window_(std::move(window)),
       list1_(parts.roster, window_->Control(kList1Id)),
-      iChat2_(window_->hwnd(),
-              [this](const std::string& screenName, const std::string& text) {
+      iChat2_([this](const std::string& screenName, const std::string& text) {
                 frm_.ChatLine(screenName, text);
               },
               // Through the session's prompt, like every box: the recovery
@@ -29,8 +28,8 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
               }),
       command1_(window_->Control(kCommand1Id)),
       command2_(window_->Control(kCommand2Id)),
-      timer1_(window_->hwnd(), kTimer1Id, kAdvertisementIntervalMs),
-      recoveryTimer_(window_->hwnd(), kRecoveryTimerId),
+      timer1_([this] { frm_.Timer1_Timer(); }),
+      recoveryTimer_([this] { keeper_.OnTimer(); }),
       keeper_(parts.roster, parts.recoveryFiles, recoveryTimer_, parts.prompt, parts.recovery),
       prompt_(parts.prompt, keeper_),
       commonDialog1_(parts.commonDialog1, keeper_),
@@ -47,6 +46,9 @@ MainSession::~MainSession() { Close(); }
 
 void MainSession::Close() {
   iChat2_.EndWatch();
+  // The timers die with the window, as a window's own timers would.
+  timer1_.Destroy();
+  recoveryTimer_.Destroy();
   window_->SetEvents(nullptr);
   if (hwnd() == nullptr) return;
   UnregisterDialogWindow(hwnd());
@@ -67,16 +69,6 @@ void MainSession::OnButton(int controlId) {
 }
 
 void MainSession::OnListSelectionChanged() { list1_.OnOperatorSelected(); }
-
-void MainSession::OnTimer(UINT_PTR timerId) {
-  if (timerId == kTimer1Id) {
-    frm_.Timer1_Timer();
-  } else if (timerId == kScannerTimerId) {
-    iChat2_.OnTimer();
-  } else if (timerId == kRecoveryTimerId) {
-    keeper_.OnTimer();
-  }
-}
 
 // Once the operator answered the close prompt, the list's fate is decided
 // and the recovery copy goes; a prompt that could not be shown keeps it.

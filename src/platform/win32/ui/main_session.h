@@ -9,12 +9,14 @@
 
 #include <memory>
 
+#include "app/frm_main.h"
 #include "platform/win32/scanner/room_chat_scanner.h"
+#include "platform/win32/common/callback_timer.h"
 #include "platform/win32/ui/list_box_view.h"
 #include "platform/win32/ui/main_window.h"
 #include "platform/win32/ui/switches.h"
-#include "windows/frm_main.h"
-#include "windows/recovery_keeper.h"
+#include "recovery/recovering_ports.h"
+#include "recovery/recovery_keeper.h"
 
 namespace rollkeep::win32 {
 
@@ -57,7 +59,6 @@ private:
 
   void OnButton(int controlId) override;
   void OnListSelectionChanged() override;
-  void OnTimer(UINT_PTR timerId) override;
   void OnCloseRequested() override;
   void OnEndSession() override { keeper_.WriteForSessionEnd(); }
   void OnUndo() override;
@@ -69,8 +70,8 @@ private:
   RoomChatScanner iChat2_;
   ButtonSwitch command1_;
   ButtonSwitch command2_;
-  TimerSwitch timer1_;
-  WindowOneShotTimer recoveryTimer_;
+  CallbackTimer timer1_;
+  CallbackTimer recoveryTimer_;
   RecoveryKeeper keeper_;
   // What frmMain asks and waits with: each writes the recovery copy first.
   RecoveringPrompt prompt_;

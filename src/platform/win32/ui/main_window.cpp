@@ -1,6 +1,6 @@
 #include "platform/win32/ui/main_window.h"
 
-#include "platform/win32/room/accelerators.h"
+#include "platform/win32/ui/accelerators.h"
 #include "platform/win32/ui/dpi.h"
 #include "platform/win32/ui/gdi_scope.h"
 #include "platform/win32/ui/main_layout.h"
@@ -54,9 +54,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: return OnCreate();
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
-    case WM_TIMER:
-      if (events_ != nullptr) events_->OnTimer(static_cast<UINT_PTR>(wParam));
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != kUndoCommandId) return Default(message, wParam, lParam);

@@ -9,7 +9,7 @@
 
 #include "platform/win32/common/unique_handle.h"
 #include "platform/win32/ui/main_layout.h"
-#include "platform/win32/ui/window_base.h"
+#include "platform/win32/common/window_base.h"
 
 namespace rollkeep::win32 {
 
@@ -20,7 +20,6 @@ public:
   virtual void OnButton(int controlId) = 0;
   // The operator selected an entry in the list box.
   virtual void OnListSelectionChanged() = 0;
-  virtual void OnTimer(UINT_PTR timerId) = 0;
   // The operator asked to close the window; closing is up to the handler.
   virtual void OnCloseRequested() = 0;
   // Windows is ending the session: whatever must survive is written now.

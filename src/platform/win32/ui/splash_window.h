@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "platform/win32/common/unique_handle.h"
-#include "platform/win32/ui/window_base.h"
+#include "platform/win32/common/window_base.h"
 
 namespace rollkeep::win32 {
 

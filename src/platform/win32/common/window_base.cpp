@@ -1,4 +1,4 @@
-#include "platform/win32/ui/window_base.h"
+#include "platform/win32/common/window_base.h"
 
 #include <exception>
 #include <new>

@@ -1,4 +1,4 @@
-#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/client/user32_window_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 #include "room/posting_queue.h"
 #include "room/room_posting.h"
 
@@ -147,7 +147,7 @@ LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return result;
 }
 
-struct ManualTimer final : RetryTimer {
+struct ManualTimer final : Timer {
   void Start(unsigned) override { running = true; }
   void Stop() override { running = false; }
   bool running = false;

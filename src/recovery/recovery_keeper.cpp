@@ -1,4 +1,4 @@
-#include "windows/recovery_keeper.h"
+#include "recovery/recovery_keeper.h"
 
 #include <cstddef>
 #include <string_view>
@@ -11,7 +11,6 @@ namespace rollkeep {
 namespace {
 
 constexpr char kTitle[] = "Rollkeep";
-constexpr std::string_view kExtension = ".txt";
 
 std::string Names(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " name was" : " names were");
@@ -23,15 +22,7 @@ bool LooksDamaged(std::string_view bytes) { return bytes.find('\0') != std::stri
 
 }  // namespace
 
-std::string AsideName(const std::string& file, const std::string& stamp) {
-  const bool hasExtension = file.size() >= kExtension.size() &&
-                            std::string_view(file).substr(file.size() - kExtension.size()) ==
-                                kExtension;
-  const std::string stem = hasExtension ? file.substr(0, file.size() - kExtension.size()) : file;
-  return stem + ".unreadable-" + stamp + std::string(kExtension);
-}
-
-RecoveryKeeper::RecoveryKeeper(Roster& roster, RecoveryFiles& files, OneShotTimer& timer,
+RecoveryKeeper::RecoveryKeeper(Roster& roster, RecoveryFiles& files, Timer& timer,
                                Prompt& prompt, RecoveryPlace place)
     : roster_(roster),
       files_(files),
@@ -133,25 +124,6 @@ void RecoveryKeeper::Discard() {
 
 void RecoveryKeeper::StopTimer() {
   if (std::exchange(timerRunning_, false)) timer_.Stop();
-}
-
-void RecoveringFileDialog::Show(void (FileDialog::*show)()) {
-  keeper_.WriteNow();
-  inner_.CancelError = CancelError;
-  inner_.Filter = Filter;
-  inner_.FilterIndex = FilterIndex;
-  inner_.FileName = FileName;
-  const auto takeBack = [this] {
-    FileName = inner_.FileName;
-    FilterIndex = inner_.FilterIndex;
-  };
-  try {
-    (inner_.*show)();
-  } catch (...) {
-    takeBack();
-    throw;
-  }
-  takeBack();
 }
 
 }  // namespace rollkeep

@@ -1,4 +1,4 @@
-#include "windows/frm_main.h"
+#include "app/frm_main.h"
 
 #include <optional>
 #include <utility>
@@ -57,13 +57,13 @@ void FrmMain::Form_Load() {
   if (unloading_) return;  // closing or ended
   p_.shell.KeepOnTop();
   p_.poster.Post(kLoaded);
-  p_.timer1.SetEnabled(false);
+  p_.timer1.Stop();
   p_.iChat2.EndWatch();
 }
 
 void FrmMain::Command1_Click() {
   if (unloading_) return;  // closing or ended
-  p_.timer1.SetEnabled(true);
+  p_.timer1.Start(kAdvertisementIntervalMs);
   p_.command1.SetEnabled(false);
   p_.command2.SetEnabled(true);
   p_.iChat2.BeginWatch();
@@ -72,7 +72,7 @@ void FrmMain::Command1_Click() {
 
 void FrmMain::Command2_Click() {
   if (unloading_) return;  // closing or ended
-  p_.timer1.SetEnabled(false);
+  p_.timer1.Stop();
   p_.command1.SetEnabled(true);
   p_.command2.SetEnabled(false);
   p_.iChat2.EndWatch();

@@ -1,4 +1,4 @@
-#include "platform/win32/room/user32_window_ops.h"
+#include "platform/win32/client/user32_window_ops.h"
 
 #include <algorithm>
 #include <new>

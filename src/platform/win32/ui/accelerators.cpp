@@ -1,4 +1,4 @@
-#include "platform/win32/room/accelerators.h"
+#include "platform/win32/ui/accelerators.h"
 
 #include <utility>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 
 #include <gtest/gtest.h>
 

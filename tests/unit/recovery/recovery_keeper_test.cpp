@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "main_window_fixture.h"
+#include "unit/app/main_window_fixture.h"
 #include "rosterfile/roster_file.h"
 #include "support/fake_windows.h"
-#include "windows/recovery_keeper.h"
+#include "recovery/recovering_ports.h"
+#include "recovery/recovery_keeper.h"
 
 namespace rollkeep::testing {
 namespace {
@@ -66,9 +67,9 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   bool readFails = false, writeFails = false, removeFails = false, renameFails = false;
 };
 
-struct FakeTimer final : OneShotTimer {
-  explicit FakeTimer(EventLog& log) : log(log) {}
-  void Start(int ms) override { log.push_back("timer " + std::to_string(ms)); }
+struct LogTimer final : Timer {
+  explicit LogTimer(EventLog& log) : log(log) {}
+  void Start(unsigned ms) override { log.push_back("timer " + std::to_string(ms)); }
   void Stop() override { log.push_back("timer stop"); }
   EventLog& log;
 };
@@ -78,7 +79,7 @@ struct Keeping {
   EventLog log;
   Roster roster;
   MemoryRecoveryFiles files{log};
-  FakeTimer timer{log};
+  LogTimer timer{log};
   FakePrompt prompt{log};
   RecoveryKeeper keeper;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Waiting on Windows: a monotonic clock, and an event pump that sleeps in
+// Waiting on Windows: an event pump that sleeps in
 // MsgWaitForMultipleObjectsEx until a message arrives or time is up, then
 // dispatches everything pending, so windows stay responsive during a wait and
 // an idle wait costs no CPU.
@@ -10,21 +10,11 @@
 
 #include <windows.h>
 
+#include "platform/win32/common/qpc_clock.h"
 #include "platform/win32/common/tick_deadline.h"
-#include "windows/wait_seconds.h"
+#include "app/wait_seconds.h"
 
 namespace rollkeep::win32 {
-
-// QueryPerformanceCounter, in seconds since the clock was made.
-class QpcClock final : public Clock {
-public:
-  QpcClock();
-  double NowSeconds() override;
-
-private:
-  LONGLONG start_ = 0;
-  double secondsPerTick_ = 0;
-};
 
 class Win32EventPump final : public EventPump {
 public:

@@ -1,10 +1,10 @@
 #pragma once
 // What the main window's behaviour needs from its window: things that can be
-// switched on and off (buttons, the timer), the chat scanner, and the shell.
+// switched on and off (the buttons), the chat scanner, and the shell.
 
 namespace rollkeep {
 
-// A button's enabled flag, or the advertisement timer.
+// A button's enabled flag.
 class Switch {
 public:
   virtual ~Switch() = default;

@@ -10,7 +10,7 @@
 #include "roster/roster.h"
 #include "rosterfile/file_system.h"
 #include "support/fake_windows.h"
-#include "windows/frm_main.h"
+#include "app/frm_main.h"
 
 namespace rollkeep::testing {
 
@@ -54,8 +54,8 @@ struct MainWindow {
   LogWaiter waiter{log};
   FakeChatScanner iChat2{log};
   // Both buttons start enabled; the timer runs until Form_Load stops it.
-  FakeSwitch timer1{log, "Timer1", true}, command1{log, "Command1", true},
-      command2{log, "Command2", true};
+  FakeTimer timer1{log, "Timer1", true};
+  FakeSwitch command1{log, "Command1", true}, command2{log, "Command2", true};
   FakeFileDialog dialog{log};
   FakePrompt prompt{log};
   MemoryFileSystem files;

@@ -1,4 +1,4 @@
-#include "windows/wait_seconds.h"
+#include "app/wait_seconds.h"
 
 #include <gtest/gtest.h>
 

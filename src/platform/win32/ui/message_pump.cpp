@@ -1,6 +1,6 @@
-#include "platform/win32/room/message_pump.h"
+#include "platform/win32/ui/message_pump.h"
 
-#include "platform/win32/room/accelerators.h"
+#include "platform/win32/ui/accelerators.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,21 +25,6 @@ DWORD TimeoutMs(double seconds) {
 }
 
 }  // namespace
-
-QpcClock::QpcClock() {
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER now{};
-  ::QueryPerformanceFrequency(&frequency);  // never fails on XP and later
-  ::QueryPerformanceCounter(&now);
-  start_ = now.QuadPart;
-  secondsPerTick_ = 1.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double QpcClock::NowSeconds() {
-  LARGE_INTEGER now{};
-  ::QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart - start_) * secondsPerTick_;
-}
 
 bool Win32EventPump::PumpFor(double timeoutSeconds) {
   if (ProgramEnding()) return false;

@@ -3,25 +3,26 @@
 
 #include <string>
 
+#include "app/window_ports.h"
+#include "ports/prompt.h"
+#include "ports/timer.h"
 #include "roster/chat_commands.h"
 #include "roster/chat_ports.h"
 #include "roster/roster.h"
 #include "roster/undo_journal.h"
 #include "rosterfile/file_dialog.h"
 #include "rosterfile/file_system.h"
-#include "rosterfile/prompt.h"
-#include "windows/window_ports.h"
 
 namespace rollkeep {
 
-inline constexpr int kAdvertisementIntervalMs = 60000;
+inline constexpr unsigned kAdvertisementIntervalMs = 60000;
 
 struct FrmMainParts {
   Roster& roster;
   Poster& poster;
   Waiter& waiter;
   ChatScanner& iChat2;
-  Switch& timer1;
+  Timer& timer1;  // the advertisement
   Switch& command1;  // "on"
   Switch& command2;  // "off"
   FileDialog& commonDialog1;
