@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "recovery/recovery_keeper.h"
 #include "roster/chat_commands.h"
 #include "roster/roster.h"
 #include "rosterfile/roster_file.h"
-#include "rosterfile/std_file_system.h"
-#include "recovery/recovery_keeper.h"
+#include "support/std_file_system.h"
 
 namespace {
 

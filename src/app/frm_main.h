@@ -22,28 +22,38 @@ struct FrmMainParts {
   Poster& poster;
   Waiter& waiter;
   ChatScanner& iChat2;
-  Timer& timer1;  // the advertisement
-  Switch& command1;  // "on"
-  Switch& command2;  // "off"
+  Timer& timer1;
+  Switch& command1;
+  Switch& command2;
   FileDialog& commonDialog1;
   Prompt& prompt;
   FileSystem& files;
   MainWindowShell& shell;
 };
 
+// The main window, frmMain, named with the "frm" prefix of a form. Its
+// controls keep numbered names, and each handler is named after the control
+// and the event it answers (control_Event):
+//   Command1 "on", Command2 "off", Command3 "save list", Command4 "load list",
+//   Command5 "remove selected", Command6 "clear list" (the six buttons);
+//   List1 the roster's list box; Timer1 the advertisement every 60 seconds;
+//   iChat2 the chat scanner that hears the room; CommonDialog1 the file dialog.
+// Form_Load runs when the window is made, Form_Unload when the operator
+// closes it, and ChatLine for every line heard while the bot is on.
 class FrmMain {
 public:
   explicit FrmMain(FrmMainParts parts);
 
   void Form_Load();
-  void Command1_Click();  // on
-  void Command2_Click();  // off
-  void Command3_Click();  // save list
-  void Command4_Click();  // load list
-  void Command5_Click();  // remove selected
-  void Command6_Click();  // clear list
-  void Timer1_Timer();    // the advertisement
-  void Form_Unload();     // the operator closes the window; ends the program
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void Command6_Click();
+  void Timer1_Timer();
+  // Asks whether to save, then ends the program.
+  void Form_Unload();
   void ChatLine(const std::string& screenName, const std::string& text);
   // Ctrl+Z or the system menu's "Undo": takes back the last "clear list",
   // "remove selected" or "load list". Nothing is selected afterwards.

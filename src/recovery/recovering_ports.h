@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "ports/prompt.h"
 #include "recovery/recovery_keeper.h"
 #include "roster/chat_ports.h"
 #include "rosterfile/file_dialog.h"
-#include "ports/prompt.h"
 
 namespace rollkeep {
 

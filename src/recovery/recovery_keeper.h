@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "roster/chat_ports.h"
-#include "roster/roster.h"
+#include "ports/prompt.h"
+#include "ports/timer.h"
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_place.h"
-#include "ports/timer.h"
-#include "ports/prompt.h"
+#include "roster/chat_ports.h"
+#include "roster/roster.h"
 
 namespace rollkeep {
 

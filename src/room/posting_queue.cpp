@@ -23,9 +23,7 @@ void PostingQueue::Retry() {
   if (draining_) return;
   if (!stalled_) return timer_.Stop();
   if (now_() - lastProgress_ >= kGiveUpSeconds) return GiveUp(GiveUpReason::NoAnswer);
-  const WindowHandle room = Brask32::LocateRoom(ops_);
-  const WindowHandle entry =
-      room == kNoWindow ? kNoWindow : ops_.FindChild(room, kNoWindow, "richcntl");
+  const WindowHandle entry = FindRoomEntryBox(ops_);
   if (entry == kNoWindow) return GiveUp(GiveUpReason::RoomGone);
   if (!ops_.Responds(entry)) return;
   if (waiting_.front().enterUnsure && !SettleUnsureEnter(entry)) return;

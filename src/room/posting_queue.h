@@ -23,8 +23,8 @@
 #include <functional>
 #include <string>
 
-#include "room/window_ops.h"
 #include "ports/timer.h"
+#include "room/window_ops.h"
 #include "roster/chat_ports.h"
 
 namespace rollkeep {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "roster/chat_ports.h"
+#include "room/room_lookup.h"
 #include "room/window_ops.h"
 
 namespace Brask32 {
@@ -15,9 +15,6 @@ inline constexpr std::string_view StylePrefix =
     "<font color=#000001 face=\"arial black\"> ";
 static_assert(StylePrefix.size() == 87, "the style prefix is 87 characters");
 
-// The first "AOL Child" document window that has direct children of the four
-// classes that mark a chat room, or kNoWindow.
-rollkeep::WindowHandle LocateRoom(rollkeep::WindowOps& ops);
 // Empties the window's text, then sets `text`. False as soon as one of the
 // two messages was not handled.
 bool ReplaceText(rollkeep::WindowOps& ops, rollkeep::WindowHandle window,
@@ -41,19 +38,3 @@ enum class PostResult {
 PostResult PostToRoom(rollkeep::WindowOps& ops, const std::string& text);
 
 }  // namespace Brask32
-
-namespace rollkeep {
-
-// Posts announcements through PostToRoom.
-class RoomPoster final : public Poster {
-public:
-  explicit RoomPoster(WindowOps& ops) : ops_(ops) {}
-  void Post(const std::string& announcement) override {
-    Brask32::PostToRoom(ops_, announcement);
-  }
-
-private:
-  WindowOps& ops_;
-};
-
-}  // namespace rollkeep

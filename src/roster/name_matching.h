@@ -7,6 +7,12 @@
 
 #include "roster/roster.h"
 
+// Brask32 is the module of free procedures: each takes the controls or data
+// it works on as arguments (the roster, the dialog, the window operations)
+// and keeps no state between calls. Its procedures live in the folders that
+// own them: the roster's here, PostToRoom and LocateRoom in room/,
+// LoadRoster and SaveRoster in rosterfile/, WaitSeconds in app/, KeepOnTop on
+// Windows.
 namespace Brask32 {
 
 // The text without its space characters (U+0020 only; tabs stay).

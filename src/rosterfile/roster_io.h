@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "ports/prompt.h"
 #include "roster/roster.h"
 #include "rosterfile/file_dialog.h"
 #include "rosterfile/file_system.h"
-#include "ports/prompt.h"
 
 namespace rollkeep {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/programs.h"
 #include "member_script.h"
 #include "narrator.h"
 #include "options.h"
-#include "driver/programs.h"
 #include "room_watch.h"
 #include "transcript_feed.h"
 

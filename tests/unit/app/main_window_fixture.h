@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/frm_main.h"
 #include "roster/roster.h"
 #include "rosterfile/file_system.h"
 #include "support/fake_windows.h"
-#include "app/frm_main.h"
 
 namespace rollkeep::testing {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "unit/app/main_window_fixture.h"
-#include "rosterfile/roster_file.h"
-#include "support/fake_windows.h"
 #include "recovery/recovering_ports.h"
 #include "recovery/recovery_keeper.h"
+#include "rosterfile/roster_file.h"
+#include "support/fake_windows.h"
+#include "unit/app/main_window_fixture.h"
 
 namespace rollkeep::testing {
 namespace {

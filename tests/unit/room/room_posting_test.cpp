@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "room/room_lookup.h"
 #include "room/room_posting.h"
 #include "support/window_tree_model.h"
 
@@ -112,6 +113,22 @@ TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) 
     if (delivered) {
       EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     }
+  }
+}
+
+// The scanner reads the room that posts go to: its second text window.
+TEST(FindRoomTranscript, IsTheSecondTextWindowOfTheRoomPostsGoTo) {
+  for (const DesktopCase& c : kDesktops) {
+    SCOPED_TRACE(c.name);
+    WindowTreeModel m;
+    const Room expected = c.build(m);
+    const RoomTranscript found = FindRoomTranscript(m);
+    EXPECT_EQ(static_cast<bool>(found), expected.entry != kNoWindow);
+    EXPECT_EQ(found.room, expected.entry != kNoWindow ? expected.room : kNoWindow);
+    if (expected.transcript != kNoWindow) {
+      EXPECT_EQ(found.transcript, expected.transcript);
+    }
+    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
   }
 }
 

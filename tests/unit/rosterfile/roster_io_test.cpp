@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "file_fakes.h"
-#include "rosterfile/std_file_system.h"
 #include "support/fake_windows.h"
+#include "support/std_file_system.h"
 
 namespace rollkeep {
 namespace {

@@ -1,4 +1,5 @@
 #include "platform/win32/scanner/room_chat_scanner.h"
+#include "support/room_poster.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/client/user32_window_ops.h"
+#include "platform/win32/ui/message_pump.h"
 #include "room/room_posting.h"
 #include "roster/chat_commands.h"
 #include "roster/roster.h"

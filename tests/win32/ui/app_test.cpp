@@ -11,8 +11,8 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/dpi.h"
+#include "platform/win32/ui/message_pump.h"
 #include "ui_support.h"
 
 namespace rollkeep::uitest {

@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "../files/win32_temp_folder.h"
-#include "platform/win32/files/win32_recovery_files.h"
 #include "platform/win32/common/window_base.h"
+#include "platform/win32/files/win32_recovery_files.h"
 #include "rosterfile/roster_file.h"
 #include "ui_support.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/main_window.h"
+#include "platform/win32/ui/message_pump.h"
 #include "ui_support.h"
 
 namespace rollkeep::uitest {

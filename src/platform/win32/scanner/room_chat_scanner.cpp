@@ -95,7 +95,7 @@ bool RoomChatScanner::Poll() {
     std::string text;
     // Waiting for another program's answer lets other programs' sent messages
     // reach this thread's windows, which may stop the watch or end the program.
-    const TextRead read = TryReadWindowText(found.transcript, text, kReadTimeoutMs, maxChars_);
+    const TextRead read = TryReadWindowText(ToHwnd(found.transcript), text, kReadTimeoutMs, maxChars_);
     if (!*alive) return false;
     if (watch != watchCount_) return true;
     unreadable = OnRead(read, found, text);
@@ -141,7 +141,7 @@ std::string RoomChatScanner::OnRead(TextRead read, const RoomTranscript& found,
 }
 
 std::string RoomChatScanner::OnReadFailed(const RoomTranscript& found) {
-  if (!::IsWindow(found.transcript)) {
+  if (!::IsWindow(ToHwnd(found.transcript))) {
     room_ = {};  // closed under the read
     failingSince_ = -1;
     return {};

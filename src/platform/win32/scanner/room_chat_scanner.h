@@ -18,7 +18,7 @@
 #include "platform/win32/client/user32_window_ops.h"
 #include "platform/win32/common/callback_timer.h"
 #include "platform/win32/common/qpc_clock.h"
-#include "platform/win32/scanner/room_transcript.h"
+#include "room/room_lookup.h"
 #include "room/transcript_follower.h"
 
 namespace rollkeep::win32 {
@@ -65,7 +65,7 @@ public:
   bool IsWatching() const { return watching_; }
   // The room whose transcript is followed: nullptr before the first read of
   // a room (lines said there before then are taken as its history).
-  HWND FollowedRoom() const { return room_.room; }
+  HWND FollowedRoom() const { return ToHwnd(room_.room); }
 
 private:
   bool Poll();

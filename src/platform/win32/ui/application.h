@@ -7,20 +7,20 @@
 
 #include <memory>
 
+#include "app/frm_main.h"
+#include "app/wait_seconds.h"
+#include "platform/win32/client/user32_window_ops.h"
+#include "platform/win32/common/callback_timer.h"
 #include "platform/win32/files/common_file_dialog.h"
-#include "platform/win32/files/message_box_prompt.h"
 #include "platform/win32/files/win32_file_system.h"
 #include "platform/win32/files/win32_recovery_files.h"
-#include "platform/win32/ui/message_pump.h"
-#include "platform/win32/client/user32_window_ops.h"
 #include "platform/win32/ui/main_session.h"
-#include "platform/win32/common/callback_timer.h"
+#include "platform/win32/ui/message_box_prompt.h"
+#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/splash_window.h"
 #include "room/posting_queue.h"
 #include "room/room_posting.h"
 #include "roster/roster.h"
-#include "app/frm_main.h"
-#include "app/wait_seconds.h"
 
 namespace rollkeep::win32 {
 

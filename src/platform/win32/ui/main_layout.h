@@ -8,12 +8,12 @@
 
 namespace rollkeep::win32 {
 
-inline constexpr int kCommand1Id = 101;  // on
-inline constexpr int kCommand2Id = 102;  // off
-inline constexpr int kCommand3Id = 103;  // save list
-inline constexpr int kCommand4Id = 104;  // load list
-inline constexpr int kCommand5Id = 105;  // remove selected
-inline constexpr int kCommand6Id = 106;  // clear list
+inline constexpr int kCommand1Id = 101;
+inline constexpr int kCommand2Id = 102;
+inline constexpr int kCommand3Id = 103;
+inline constexpr int kCommand4Id = 104;
+inline constexpr int kCommand5Id = 105;
+inline constexpr int kCommand6Id = 106;
 inline constexpr int kList1Id = 110;
 
 inline constexpr char kMainCaption[] = "Rollkeep";

@@ -1,7 +1,7 @@
 #include "platform/win32/ui/main_session.h"
 
-#include "platform/win32/ui/message_pump.h"
 #include "platform/win32/ui/main_layout.h"
+#include "platform/win32/ui/message_pump.h"
 
 namespace rollkeep::win32 {
 

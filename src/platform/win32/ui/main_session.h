@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/frm_main.h"
-#include "platform/win32/scanner/room_chat_scanner.h"
 #include "platform/win32/common/callback_timer.h"
+#include "platform/win32/scanner/room_chat_scanner.h"
 #include "platform/win32/ui/list_box_view.h"
 #include "platform/win32/ui/main_window.h"
 #include "platform/win32/ui/switches.h"

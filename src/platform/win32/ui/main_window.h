@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/win32/common/unique_handle.h"
-#include "platform/win32/ui/main_layout.h"
 #include "platform/win32/common/window_base.h"
+#include "platform/win32/ui/main_layout.h"
 
 namespace rollkeep::win32 {
 

@@ -10,9 +10,9 @@
 
 #include <windows.h>
 
+#include "app/wait_seconds.h"
 #include "platform/win32/common/qpc_clock.h"
 #include "platform/win32/common/tick_deadline.h"
-#include "app/wait_seconds.h"
 
 namespace rollkeep::win32 {
 

@@ -1,4 +1,4 @@
-#include "rosterfile/std_file_system.h"
+#include "support/std_file_system.h"
 
 #include <cerrno>
 #include <cstdio>

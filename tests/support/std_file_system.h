@@ -1,7 +1,7 @@
 #pragma once
-// The file operations of loading and saving on the standard library alone,
-// for any platform: used where no Windows API is at hand (native tests over
-// real folders, other builds).
+// The file operations of loading and saving on the standard library alone:
+// native tests and benchmarks over real folders, where no Windows API is at
+// hand.
 
 #include "rosterfile/file_system.h"
 

@@ -1,0 +1,65 @@
+#include "room/room_lookup.h"
+
+#include "room/client_windows.h"
+
+namespace Brask32 {
+namespace {
+
+using rollkeep::kNoWindow;
+using rollkeep::WindowHandle;
+using rollkeep::WindowOps;
+
+// More document windows than a desktop can hold handles: a walk this long
+// can only be a child order that keeps changing under it, so give up.
+constexpr int kMaxCandidates = 65536;
+
+// Every mark is looked up, even after one is missing, so the client sees the
+// same lookups for every candidate.
+bool IsChatRoom(WindowOps& ops, WindowHandle candidate) {
+  bool hasAll = true;
+  for (const char* mark : rollkeep::client::kRoomMarks) {
+    if (ops.FindChild(candidate, kNoWindow, mark) == kNoWindow) hasAll = false;
+  }
+  return hasAll;
+}
+
+}  // namespace
+
+WindowHandle LocateRoom(WindowOps& ops) {
+  // A missing frame or area ends the search: a search under the null handle
+  // would walk the top-level windows of every program.
+  const WindowHandle frame = ops.FindTopLevel(rollkeep::client::kFrameClass);
+  if (frame == kNoWindow) return kNoWindow;
+  const WindowHandle area = ops.FindChild(frame, kNoWindow, rollkeep::client::kDocumentAreaClass);
+  if (area == kNoWindow) return kNoWindow;
+  WindowHandle candidate = kNoWindow;
+  for (int walked = 0; walked < kMaxCandidates; ++walked) {
+    candidate = ops.FindChild(area, candidate, rollkeep::client::kDocumentClass);
+    if (candidate == kNoWindow) return kNoWindow;
+    if (IsChatRoom(ops, candidate)) return candidate;
+  }
+  return kNoWindow;
+}
+
+}  // namespace Brask32
+
+namespace rollkeep {
+
+WindowHandle FindEntryBox(WindowOps& ops, WindowHandle room) {
+  // A null parent would search the top-level windows of every program.
+  if (room == kNoWindow) return kNoWindow;
+  return ops.FindChild(room, kNoWindow, client::kEntryBoxLookup);
+}
+
+WindowHandle FindRoomEntryBox(WindowOps& ops) { return FindEntryBox(ops, Brask32::LocateRoom(ops)); }
+
+RoomTranscript FindRoomTranscript(WindowOps& ops) {
+  const WindowHandle room = Brask32::LocateRoom(ops);
+  const WindowHandle entry = FindEntryBox(ops, room);
+  if (entry == kNoWindow) return {};
+  const WindowHandle transcript = ops.FindChild(room, entry, client::kRichTextClass);
+  if (transcript == kNoWindow) return {};
+  return {room, transcript};
+}
+
+}  // namespace rollkeep
