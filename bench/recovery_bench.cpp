@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "recovery/recovering_ports.h"
 #include "recovery/recovery_keeper.h"
 #include "roster/chat_commands.h"
 #include "roster/roster.h"
