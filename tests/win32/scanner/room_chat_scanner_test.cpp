@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/ui/message_pump.h"
+#include "app/answer_schedule.h"
 #include "platform/win32/client/user32_window_ops.h"
 #include "room/room_posting.h"
 #include "roster/chat_commands.h"
@@ -99,18 +99,24 @@ INSTANTIATE_TEST_SUITE_P(Scanner, HandlerStops,
                          ::testing::Values("EndWatch", "DestroyScanner"));
 
 // Rollkeep's own announcement comes back into the transcript as a line said by
-// the operator; through the real chat command handler, poster and wait it
+// the operator; through the real chat command handler, answers and poster it
 // changes nothing and is not answered.
 TEST_F(ScannerTest, OwnAnnouncementComesBackWithoutEffect) {
   const HWND room = OpenRoom(client_);
+  AnswerSchedule* schedule = nullptr;
+  CallbackTimer timer([&] { schedule->OnTimer(); });
   Roster roster;
   User32WindowOps ops;
   RoomPoster poster(ops);
   QpcClock clock;
-  Win32EventPump pump;
-  PumpingWaiter waiter(clock, pump);
-  ChatCommandHandler handler(roster, poster, waiter);
-  onLine_ = [&] { EXPECT_TRUE(handler.ChatLine(heard_.back().first, heard_.back().second)); };
+  AnswerSchedule answers(roster, poster, timer, clock);
+  schedule = &answers;
+  ChatCommandHandler handler(roster, answers);
+  onLine_ = [&] {
+    if (auto command = ParseChatCommand(heard_.back().first, heard_.back().second)) {
+      handler.Handle(*command);
+    }
+  };
   scanner_->BeginWatch();
   Say(room, "Bob", "list me");
   PumpUntilHeard(2);
