@@ -7,11 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/answer_schedule.h"
-#include "platform/win32/client/user32_window_ops.h"
-#include "room/room_posting.h"
-#include "roster/chat_commands.h"
-#include "roster/roster.h"
 #include "scanner_fixture.h"
 
 namespace rollkeep::win32::testing {
@@ -97,34 +92,6 @@ TEST_P(HandlerStops, NoLaterLineIsRaised) {
 
 INSTANTIATE_TEST_SUITE_P(Scanner, HandlerStops,
                          ::testing::Values("EndWatch", "DestroyScanner"));
-
-// Rollkeep's own announcement comes back into the transcript as a line said by
-// the operator; through the real chat command handler, answers and poster it
-// changes nothing and is not answered.
-TEST_F(ScannerTest, OwnAnnouncementComesBackWithoutEffect) {
-  const HWND room = OpenRoom(client_);
-  AnswerSchedule* schedule = nullptr;
-  CallbackTimer timer([&] { schedule->OnTimer(); });
-  Roster roster;
-  User32WindowOps ops;
-  RoomPoster poster(ops);
-  QpcClock clock;
-  AnswerSchedule answers(roster, poster, timer, clock);
-  schedule = &answers;
-  ChatCommandHandler handler(roster, answers);
-  onLine_ = [&] {
-    if (auto command = ParseChatCommand(heard_.back().first, heard_.back().second)) {
-      handler.Handle(*command);
-    }
-  };
-  scanner_->BeginWatch();
-  Say(room, "Bob", "list me");
-  PumpUntilHeard(2);
-  PumpFor(1000);
-  EXPECT_EQ(heard_, (Lines{{"Bob", "list me"},
-                           {kOperator, ":: Rollkeep: Bob has been added to the list"}}));
-  EXPECT_EQ(roster.entries(), std::vector<std::string>{"Bob"});
-}
 
 // Figures of the scanner at work, printed for the record: the CPU it costs
 // while a room with a long transcript is quiet, and how soon a line said is
