@@ -60,9 +60,10 @@ struct SteadyTimer final : Timer {
   std::optional<SteadyClock::time_point> due;
 };
 
-struct Silent final : Poster, Waiter, Prompt {
-  void Post(const std::string&) override {}
-  bool Wait(double) override { return true; }
+struct Silent final : Answerer, Prompt {
+  void Added(const std::string&, const std::string&) override {}
+  void Removed(const std::string&) override {}
+  void DropWaiting() override {}
   int Show(const std::string&, const std::string&, unsigned) override { return kAnswerOk; }
 };
 
@@ -77,11 +78,8 @@ void RecoveryCopyWrite(benchmark::State& state) {
 }
 
 // "list me" by a newcomer, then "remove me" by the same, on a full roster,
-// lines back to back. With pauseWrites (range 0 = 1) every "list me" writes
-// the copy before its pause, as the program does; without it only the
-// one-second timer writes.
+// lines back to back; the copy is written by its one-second timer.
 void ChatLineWithRecovery(benchmark::State& state) {
-  const bool pauseWrites = state.range(0) != 0;
   Folder folder;
   Roster roster;
   roster.assign(Members(Roster::kCapacity - 1));
@@ -89,11 +87,10 @@ void ChatLineWithRecovery(benchmark::State& state) {
   SteadyTimer timer;
   Silent silent;
   RecoveryKeeper keeper(roster, files, timer, silent, {folder.path.string(), folder.file()});
-  RecoveringWaiter recovering(silent, keeper);
-  ChatCommandHandler chat(roster, silent, pauseWrites ? static_cast<Waiter&>(recovering) : silent);
+  ChatCommandHandler chat(roster, silent);
   bool list = true;
   for (auto _ : state) {
-    chat.ChatLine("Newcomer", list ? "list me" : "remove me");
+    chat.Handle({list ? ChatCommand::Kind::List : ChatCommand::Kind::Remove, "Newcomer"});
     list = !list;
     if (timer.Due()) keeper.OnTimer();
   }
@@ -103,9 +100,6 @@ void ChatLineWithRecovery(benchmark::State& state) {
 
 BENCHMARK(RecoveryCopyWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChatLineWithRecovery)
-    ->ArgName("pause_writes")
-    ->Arg(1)
-    ->Arg(0)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(3.0);
 

@@ -23,8 +23,13 @@ constexpr char kListCleared[] = "Rollkeep: list cleared";
 constexpr char kListRestored[] = "Rollkeep: list restored";
 constexpr char kUnloaded[] = "Rollkeep: unloaded, no more listing";
 
+constexpr char kListFull[] =
+    "The list is full: it holds 32,767 names, and members who type \"list me\" are not "
+    "added. Remove names or clear the list to make room. Rollkeep tells you this once each time "
+    "it is turned on.";
+
 constexpr char kSaveQuestion[] = "do you wish to save your list?";
-constexpr char kSaveQuestionTitle[] = "Rollkeep";
+constexpr char kTitle[] = "Rollkeep";
 constexpr unsigned kSaveQuestionStyle = kStyleYesNo | kStyleInformation;  // 0x44
 
 // The operator's changes that Undo takes back, by the names the menu shows.
@@ -42,7 +47,7 @@ std::string RemovedAnnouncement(const std::string& name) {
 // answered: saved after Yes, or No.
 bool OfferToSave(const FrmMainParts& p) {
   for (;;) {
-    const int answer = p.prompt.Show(kSaveQuestion, kSaveQuestionTitle, kSaveQuestionStyle);
+    const int answer = p.prompt.Show(kSaveQuestion, kTitle, kSaveQuestionStyle);
     if (answer != kAnswerYes) return answer == kAnswerNo;
     if (Brask32::SaveRoster(p.roster, p.commonDialog1, p.prompt, p.files).done()) return true;
   }
@@ -51,7 +56,7 @@ bool OfferToSave(const FrmMainParts& p) {
 }  // namespace
 
 FrmMain::FrmMain(FrmMainParts parts)
-    : p_(parts), chat_(p_.roster, p_.poster, p_.waiter) {}
+    : p_(parts), chat_(p_.roster, p_.answers) {}
 
 void FrmMain::Form_Load() {
   if (unloading_) return;  // closing or ended
@@ -63,6 +68,7 @@ void FrmMain::Form_Load() {
 
 void FrmMain::Command1_Click() {
   if (unloading_) return;  // closing or ended
+  fullTold_ = false;
   p_.timer1.Start(kAdvertisementIntervalMs);
   p_.command1.SetEnabled(false);
   p_.command2.SetEnabled(true);
@@ -136,20 +142,26 @@ void FrmMain::Form_Unload() {
   if (unloading_) return;  // closing or ended
   unloading_ = true;
   closeAnswered_ = OfferToSave(p_);
+  // The end takes everything with it: answers still waiting are not posted.
+  p_.answers.DropWaiting();
   p_.poster.Post(kUnloaded);
   p_.shell.EndProgram();
   ended_ = true;
 }
 
-// The command is journalled before it is handled: "list me" changes the
-// roster before its pause, and an undo inside that pause must keep the name.
+// The command is journalled before it is handled, so an undo afterwards
+// keeps what the member asked for. Lines go on being handled while the close
+// prompt waits for the operator (the room does not stop for it), so the
+// roster a save there writes holds them.
 void FrmMain::ChatLine(const std::string& screenName, const std::string& text) {
-  if (unloading_) return;  // closing or ended
+  if (ended_) return;
   const std::optional<ChatCommand> command = ParseChatCommand(screenName, text);
   if (!command) return;
   journal_.Record(*command);
   if (pendingLoad_ != nullptr) pendingLoad_->Record(*command);
-  chat_.Handle(*command);
+  if (chat_.Handle(*command) == ChatOutcome::Full && !std::exchange(fullTold_, true)) {
+    p_.notices.Show(kListFull, kTitle, kStyleOk | kStyleWarning);
+  }
 }
 
 void FrmMain::Undo() {

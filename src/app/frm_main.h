@@ -20,13 +20,15 @@ inline constexpr unsigned kAdvertisementIntervalMs = 60000;
 struct FrmMainParts {
   Roster& roster;
   Poster& poster;
-  Waiter& waiter;
+  Waiter& waiter;  // the advertisement's pause
+  Answerer& answers;  // the answers to members' commands, paced
   ChatScanner& iChat2;
   Timer& timer1;
   Switch& command1;
   Switch& command2;
   FileDialog& commonDialog1;
   Prompt& prompt;
+  Prompt& notices;  // boxes that wait for nobody (notice_board.h)
   FileSystem& files;
   MainWindowShell& shell;
 };
@@ -54,6 +56,8 @@ public:
   void Timer1_Timer();
   // Asks whether to save, then ends the program.
   void Form_Unload();
+  // A line said in the room, handled at once; its answer follows in turn.
+  // Lines are handled also while the close prompt is up, until the end.
   void ChatLine(const std::string& screenName, const std::string& text);
   // Ctrl+Z or the system menu's "Undo": takes back the last "clear list",
   // "remove selected" or "load list". Nothing is selected afterwards.
@@ -75,6 +79,7 @@ private:
   UndoJournal* pendingLoad_ = nullptr;
   bool unloading_ = false;
   bool ended_ = false;
+  bool fullTold_ = false;  // this watch
   bool closeAnswered_ = false;
 };
 

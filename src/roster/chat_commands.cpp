@@ -1,6 +1,5 @@
 #include "roster/chat_commands.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -48,42 +47,28 @@ std::optional<ChatCommand> ParseChatCommand(const std::string& screenName,
   return std::nullopt;
 }
 
-bool ApplyChatCommand(const ChatCommand& command, Roster& roster) {
+ChatOutcome ApplyChatCommand(const ChatCommand& command, Roster& roster) {
   if (command.kind == ChatCommand::Kind::List) {
-    // A full roster takes no one more.
-    if (!roster.append(command.screenName)) return false;
+    if (!roster.append(command.screenName)) return ChatOutcome::Full;
     Brask32::DropDuplicates(roster);
-    return true;
+    return ChatOutcome::Listed;
   }
-  if (!Brask32::MarkMatches(command.screenName, roster)) return false;
+  if (!Brask32::MarkMatches(command.screenName, roster)) return ChatOutcome::NotListed;
   Brask32::DropSelected(roster);
-  return true;
+  return ChatOutcome::Removed;
 }
 
-bool ChatCommandHandler::ChatLine(const std::string& screenName, const std::string& text) {
-  const std::optional<ChatCommand> command = ParseChatCommand(screenName, text);
-  return command ? Handle(*command) : true;
-}
-
-bool ChatCommandHandler::Handle(const ChatCommand& command) {
-  // Announcing a change the roster did not take would be false.
-  if (!ApplyChatCommand(command, roster_)) return true;
-  if (command.kind == ChatCommand::Kind::Remove) {
-    poster_.Post(Announcement(command.screenName, " has been removed from list"));
-    return true;
+// Only a change the roster took is answered: anything else would be false.
+// The "added" answer is posted even when the name was listed already.
+ChatOutcome ChatCommandHandler::Handle(const ChatCommand& command) {
+  const ChatOutcome outcome = ApplyChatCommand(command, roster_);
+  if (outcome == ChatOutcome::Listed) {
+    answerer_.Added(command.screenName,
+                    Announcement(command.screenName, " has been added to the list"));
+  } else if (outcome == ChatOutcome::Removed) {
+    answerer_.Removed(Announcement(command.screenName, " has been removed from list"));
   }
-  // The roster is complete before the wait: lines handled inside it see it.
-  if (!waiter_.Wait(kAnnouncementPause)) return false;
-  // A handler nested in the wait ("clear list", "remove selected", "remove
-  // me", a load, an undo) may have taken the name off: then the answer would
-  // be false.
-  if (!IsListed(command.screenName)) return true;
-  poster_.Post(Announcement(command.screenName, " has been added to the list"));
-  return true;
-}
-
-bool ChatCommandHandler::IsListed(const std::string& screenName) const {
-  return std::ranges::find(roster_.entries(), screenName) != roster_.entries().end();
+  return outcome;
 }
 
 }  // namespace rollkeep

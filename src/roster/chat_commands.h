@@ -24,28 +24,31 @@ struct ChatCommand {
 std::optional<ChatCommand> ParseChatCommand(const std::string& screenName,
                                             const std::string& text);
 
+// What a command did to the roster.
+enum class ChatOutcome {
+  Listed,     // appended (a copy already listed went again)
+  Removed,    // the last entry that matches by name went
+  NotListed,  // "remove me" by a name that is not listed
+  Full,       // "list me" on a full roster: nobody was added
+};
+
 // The command's change to the roster, without announcement: "list me"
 // appends and drops exact duplicates, "remove me" removes the last entry that
-// matches by name. True when the roster took the change.
-bool ApplyChatCommand(const ChatCommand& command, Roster& roster);
+// matches by name.
+ChatOutcome ApplyChatCommand(const ChatCommand& command, Roster& roster);
 
+// Changes the roster at once and hands the answer to the answerer, which
+// posts it in its turn; nothing here waits, so the next line said is handled
+// as soon as it is heard.
 class ChatCommandHandler {
 public:
-  ChatCommandHandler(Roster& roster, Poster& poster, Waiter& waiter)
-      : roster_(roster), poster_(poster), waiter_(waiter) {}
+  ChatCommandHandler(Roster& roster, Answerer& answerer) : roster_(roster), answerer_(answerer) {}
 
-  // Returns false when the program ended during the handler's wait.
-  bool ChatLine(const std::string& screenName, const std::string& text);
-  // The same for a line already known to be a command.
-  bool Handle(const ChatCommand& command);
+  ChatOutcome Handle(const ChatCommand& command);
 
 private:
-  // True when an entry equals `screenName` exactly.
-  bool IsListed(const std::string& screenName) const;
-
   Roster& roster_;
-  Poster& poster_;
-  Waiter& waiter_;
+  Answerer& answerer_;
 };
 
 }  // namespace rollkeep

@@ -1,33 +1,23 @@
 #pragma once
-// Fakes of the chat ports for tests: a poster that records what it posts and
-// a waiter that records how long it was asked to wait, can run a handler
-// "inside" the wait, and can report that the program ended meanwhile.
+// A fake answerer for tests: it records every answer handed to it, at once,
+// as "added <announcement>" or "removed <announcement>".
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "roster/chat_ports.h"
 
 namespace rollkeep::testing {
 
-struct FakePoster : Poster {
-  void Post(const std::string& announcement) override { posts.push_back(announcement); }
-  std::vector<std::string> posts;
-};
-
-struct FakeWaiter : Waiter {
-  // Records the wait, runs `nested` once (it is cleared before it runs, so it
-  // may set a new hook for a wait nested inside it), then returns `result`.
-  bool Wait(double seconds) override {
-    waits.push_back(seconds);
-    if (auto hook = std::exchange(nested, nullptr)) hook();
-    return result;
+struct FakeAnswerer : Answerer {
+  void Added(const std::string&, const std::string& announcement) override {
+    answers.push_back("added " + announcement);
   }
-  std::vector<double> waits;
-  std::function<void()> nested;
-  bool result = true;
+  void Removed(const std::string& announcement) override {
+    answers.push_back("removed " + announcement);
+  }
+  void DropWaiting() override { answers.push_back("dropped"); }
+  std::vector<std::string> answers;
 };
 
 }  // namespace rollkeep::testing

@@ -70,7 +70,15 @@ void Programs::SayInRoom(const std::string& speaker, const std::string& text) co
   if (!room) throw DriverError("the client has no room open");
   SetControlText(Control(room, roomsim::kSayNameId), speaker);
   SetControlText(Control(room, roomsim::kSayTextId), text);
-  Click(Control(room, roomsim::kSayButtonId));
+  // The button's click, sent rather than posted: the line is said before the
+  // next one's boxes are filled.
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutA(room, WM_COMMAND, MAKEWPARAM(roomsim::kSayButtonId, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(Control(room, roomsim::kSayButtonId)),
+                             SMTO_ABORTIFHUNG, static_cast<UINT>(kSendTimeout.count()),
+                             &result)) {
+    throw DriverError("the client does not say the line of " + speaker);
+  }
 }
 
 HWND Programs::Button(int id) const { return Control(main_, id); }

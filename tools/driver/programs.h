@@ -52,8 +52,8 @@ public:
   // Kills whichever of the two still runs, Rollkeep first.
   void Kill();
   // Says `text` in the client's open room as the member `speaker`, through
-  // the room's "Say as" and "Text" boxes and its "Say" button (a posted
-  // click: the line is said once the client gets to it).
+  // the room's "Say as" and "Text" boxes and its "Say" button; returns once
+  // the line is said, so lines said in a row are said in that order.
   void SayInRoom(const std::string& speaker, const std::string& text) const;
 
   const Process& Client() const { return client_; }

@@ -3,10 +3,13 @@
 // roster files, among fakes that all write into one event log.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/answer_schedule.h"
 #include "app/frm_main.h"
 #include "roster/roster.h"
 #include "rosterfile/file_system.h"
@@ -39,6 +42,28 @@ struct MemoryFileSystem final : FileSystem {
   std::map<std::string, std::string> files{{kLocked, "old\r"}};
 };
 
+// Milliseconds that pass only when a test moves them, and the answers'
+// one-shot timer on them.
+struct TestTime final : Clock, Timer {
+  double NowSeconds() override { return static_cast<double>(nowMs) / 1000; }
+  void Start(unsigned ms) override { dueMs = nowMs + ms; }
+  void Stop() override { dueMs.reset(); }
+  long long nowMs = 0;
+  std::optional<long long> dueMs;
+};
+
+// Every post, as "<ms> <announcement>", besides the log.
+struct TimedPoster final : Poster {
+  TimedPoster(LogPoster& inner, TestTime& time) : inner(inner), time(time) {}
+  void Post(const std::string& announcement) override {
+    timed.push_back(std::to_string(time.nowMs) + " " + announcement);
+    inner.Post(announcement);
+  }
+  LogPoster& inner;
+  TestTime& time;
+  Lines timed;
+};
+
 // The pause learns when the program ends, as a real one does.
 struct MainWindow {
   // Starts from `names`, with entry `selected` selected (-1: nothing).
@@ -58,10 +83,23 @@ struct MainWindow {
   FakeSwitch command1{log, "Command1", true}, command2{log, "Command2", true};
   FakeFileDialog dialog{log};
   FakePrompt prompt{log};
+  FakePrompt notices{log};
   MemoryFileSystem files;
   FakeShell shell{log};
-  FrmMain frm{{roster, poster, waiter, iChat2, timer1, command1, command2, dialog, prompt,
-               files, shell}};
+  TestTime time;
+  TimedPoster timedPoster{poster, time};
+  AnswerSchedule answers{roster, timedPoster, time, time};
+  FrmMain frm{{roster, timedPoster, waiter, answers, iChat2, timer1, command1, command2, dialog,
+               prompt, notices, files, shell}};
+
+  // Moves the time to `ms`, firing the answers' timer whenever it is due.
+  void RunUntil(long long ms) {
+    while (time.dueMs && *time.dueMs <= ms) {
+      time.nowMs = *std::exchange(time.dueMs, std::nullopt);
+      answers.OnTimer();
+    }
+    time.nowMs = ms;
+  }
 };
 
 }  // namespace rollkeep::testing

@@ -45,6 +45,19 @@ TEST(FrmMain, SaveAndLoadAnnounceOnlyWhatWasDone) {
   }
 }
 
+// The room goes on while the dialog and the overwrite question wait for the
+// operator: the file holds the roster as it is when it is written.
+TEST(FrmMain, SaveWritesTheRosterAsItIsWhenWritten) {
+  MainWindow w(kNames);
+  w.files.files[kPath] = "Zed\r";
+  w.dialog.choices = {kPath};
+  w.prompt.answers = {kAnswerOk};
+  w.dialog.duringShow = [&] { w.frm.ChatLine("Cy", "list me"); };
+  w.prompt.duringShow = [&] { w.frm.ChatLine("Ann", "remove me"); };
+  w.frm.Command3_Click();
+  EXPECT_EQ(w.files.files[kPath], "Bob Smith\r\r\nCy\r\r\n");
+}
+
 TEST(FrmMain, CloseAsksAgainUntilSavedOrNoThenEnds) {
   struct Case { const char* name; std::deque<int> answers; std::deque<std::string> choices;
                 Lines prompts; bool saved; };

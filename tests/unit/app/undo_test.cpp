@@ -89,18 +89,6 @@ TEST(FrmMainUndo, OnlyTheLastRealChangeCanBeUndoneAndOnlyOnce) {
   EXPECT_EQ(w.poster.posts.size(), posts);
 }
 
-// "list me" puts the name on before its pause; an undo inside the pause
-// keeps it, so the announcement after the pause stays true.
-TEST(FrmMainUndo, InsideTheListPauseKeepsTheNameJustListed) {
-  MainWindow w(kStart);
-  w.frm.Command6_Click();
-  w.waiter.nested = [&] { w.frm.Undo(); };
-  w.frm.ChatLine("Dee", "list me");
-  EXPECT_EQ(w.roster.entries(), (Lines{"Ann", "Bob Smith", "Cy", "Dee"}));
-  EXPECT_EQ(w.poster.posts, (Lines{"Rollkeep: list cleared", kRestored,
-                                   "Rollkeep: <u>Dee</u> has been added to the list"}));
-}
-
 // Lines handled while the open dialog is up changed the roster the load
 // replaced; undoing the load brings them back too.
 TEST(FrmMainUndo, OfALoadKeepsWhatChangedWhileItsDialogWasUp) {

@@ -1,5 +1,4 @@
 #include "platform/win32/scanner/room_chat_scanner.h"
-#include "support/room_poster.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/client/user32_window_ops.h"
-#include "platform/win32/ui/message_pump.h"
-#include "room/room_posting.h"
-#include "roster/chat_commands.h"
-#include "roster/roster.h"
 #include "scanner_fixture.h"
 
 namespace rollkeep::win32::testing {
@@ -98,28 +92,6 @@ TEST_P(HandlerStops, NoLaterLineIsRaised) {
 
 INSTANTIATE_TEST_SUITE_P(Scanner, HandlerStops,
                          ::testing::Values("EndWatch", "DestroyScanner"));
-
-// Rollkeep's own announcement comes back into the transcript as a line said by
-// the operator; through the real chat command handler, poster and wait it
-// changes nothing and is not answered.
-TEST_F(ScannerTest, OwnAnnouncementComesBackWithoutEffect) {
-  const HWND room = OpenRoom(client_);
-  Roster roster;
-  User32WindowOps ops;
-  RoomPoster poster(ops);
-  QpcClock clock;
-  Win32EventPump pump;
-  PumpingWaiter waiter(clock, pump);
-  ChatCommandHandler handler(roster, poster, waiter);
-  onLine_ = [&] { EXPECT_TRUE(handler.ChatLine(heard_.back().first, heard_.back().second)); };
-  scanner_->BeginWatch();
-  Say(room, "Bob", "list me");
-  PumpUntilHeard(2);
-  PumpFor(1000);
-  EXPECT_EQ(heard_, (Lines{{"Bob", "list me"},
-                           {kOperator, ":: Rollkeep: Bob has been added to the list"}}));
-  EXPECT_EQ(roster.entries(), std::vector<std::string>{"Bob"});
-}
 
 // Figures of the scanner at work, printed for the record: the CPU it costs
 // while a room with a long transcript is quiet, and how soon a line said is

@@ -138,6 +138,65 @@ TEST_F(AppTest, List1TakesAFullRosterAtOnce) {
   EXPECT_EQ(::SendMessageA(Control(kList1Id), LB_GETCOUNT, 0, 0), Roster::kCapacity);
 }
 
+// Runs inside the modal loop of the first box of the program that shows:
+// members speak once, and the box is left open until `handled` holds (or
+// 30 s passed), then answered OK.
+struct BoxLeftOpen {
+  std::function<void()> speak;
+  std::function<bool()> handled;
+  std::string seen;
+  bool handledWhileOpen = false, closed = false;
+  win32::TickDeadline deadline = win32::TickDeadline::After(30000);
+
+  static inline BoxLeftOpen* current = nullptr;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    BoxLeftOpen* self = current;
+    HWND box = ::FindWindowA("#32770", nullptr);
+    if (self == nullptr || self->closed || box == nullptr || !::IsWindowVisible(box)) return;
+    if (self->seen.empty()) {
+      self->seen = TextOf(::GetDlgItem(box, 0xFFFF));
+      self->speak();
+      return;
+    }
+    self->handledWhileOpen = self->handled();
+    if (!self->handledWhileOpen && !self->deadline.Passed()) return;
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    self->closed = true;
+  }
+};
+
+// A full list tells the operator in a box; while it waits for OK the room
+// is still heard and answered.
+TEST_F(AppTest, AnOpenBoxDoesNotStopTheRoomBeingHeardAndAnswered) {
+  OpenMain();
+  std::vector<std::string> names;
+  for (int i = 0; i < Roster::kCapacity; ++i) names.push_back("Member " + std::to_string(i));
+  ASSERT_TRUE(app->roster().assign(names));
+  Click(kCommand1Id);
+  const std::string removed = "Rollkeep: <u>Member 7</u> has been removed from list",
+                    added = "Rollkeep: <u>Bob</u> has been added to the list";
+  BoxLeftOpen probe;
+  probe.speak = [&] {
+    room->Say("Member 7", "remove me");
+    room->Say("Bob", "list me");
+  };
+  probe.handled = [&] {
+    return ::testing::Matches(::testing::IsSupersetOf({removed, added}))(room->sent) &&
+           List1().back() == "Bob";
+  };
+  BoxLeftOpen::current = &probe;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, &BoxLeftOpen::Tick);
+  room->Say("Ann", "list me");
+  const bool closed = PumpUntil([&] { return probe.closed; }, 60000);
+  ::KillTimer(nullptr, timer);
+  BoxLeftOpen::current = nullptr;
+  ASSERT_TRUE(closed);
+  EXPECT_THAT(probe.seen, ::testing::StartsWith("The list is full"));
+  EXPECT_TRUE(probe.handledWhileOpen);
+  EXPECT_EQ(std::count(room->sent.begin(), room->sent.end(), added), 1);
+  EXPECT_EQ(List1().size(), static_cast<std::size_t>(Roster::kCapacity));
+}
+
 TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   OpenMain();
   app->roster().append("Ann");

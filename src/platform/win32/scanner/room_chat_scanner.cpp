@@ -60,8 +60,9 @@ void RoomChatScanner::Stop() {
   queue_.clear();
 }
 
-// A handler may pump messages (the pause before an announcement), and so
-// this tick may come again while lines are handed out. Such a tick reads the
+// Handlers return at once (answers and boxes wait elsewhere), but one that
+// pumps messages all the same lets this tick come again while lines are
+// handed out. Such a tick reads the
 // transcript and queues what is new; the outer tick hands it out after the
 // handler returns. Lines keep their order, and none is lost or handed out
 // twice.

@@ -1,8 +1,10 @@
 #pragma once
 // Hears the chat room: reads the open room's transcript on a timer of its
 // owner window and raises one chat line (screen name, text) per new line said
-// in the room, in order, on the UI thread. It keeps reading while a handler
-// waits (lines read meanwhile are handed out after it), spaces its reads so
+// in the room, in order, on the UI thread, as soon as it has read them. Its
+// timer ticks inside every modal loop of the program, so the room is heard
+// while a box waits for the operator. A handler that pumps messages does not
+// nest: lines read meanwhile are handed out after it. It spaces its reads so
 // that reading costs a small share of a core whatever the transcript's size,
 // and reports a transcript it cannot read.
 

@@ -66,6 +66,11 @@ void Application::EndProgram() {
   if (options_.quitWhenEnded) ::PostQuitMessage(0);
 }
 
+void Application::SessionNotice::Tell(const std::string& text) {
+  Prompt& boxes = app.main_ ? app.main_->notices() : static_cast<Prompt&>(app.prompt_);
+  boxes.Show(text, "Rollkeep", kStyleWarning);
+}
+
 // Before the main window exists there is no roster to offer to save.
 void Application::OnCloseRequested() {
   if (!main_) EndProgram();

@@ -70,13 +70,15 @@ private:
   ApplicationOptions options_;
   Roster roster_;
   User32WindowOps windowOps_;
-  // Posts the client did not take in time wait here and are made again.
-  struct PromptNotice final : OperatorNotice {
-    explicit PromptNotice(Prompt& prompt) : prompt(prompt) {}
-    void Tell(const std::string& text) override { prompt.Show(text, "Rollkeep", kStyleWarning); }
-    Prompt& prompt;
+  // Posts the client did not take in time wait here and are made again. What
+  // was lost is told through the session's notices, so the box never holds
+  // up the answers being posted.
+  struct SessionNotice final : OperatorNotice {
+    explicit SessionNotice(Application& app) : app(app) {}
+    void Tell(const std::string& text) override;
+    Application& app;
   };
-  PromptNotice notice_{prompt_};  // prompt_ is made below; used only once running
+  SessionNotice notice_{*this};
   CallbackTimer retryTimer_{[this] { poster_.Retry(); }};
   PostingQueue poster_{windowOps_, retryTimer_, notice_, [this] { return clock_.NowSeconds(); }};
   QpcClock clock_;

@@ -21,34 +21,50 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
       iChat2_([this](const std::string& screenName, const std::string& text) {
                 frm_.ChatLine(screenName, text);
               },
-              // Through the session's prompt, like every box: the recovery
-              // copy is written before it shows.
+              // Through the notices: the box shows once the scanner's read
+              // has returned, and the room goes on being heard meanwhile.
               [this](const std::string& reason) {
-                prompt_.Show(reason, "Rollkeep", kStyleOk | kStyleWarning);
+                notices_.Show(reason, "Rollkeep", kStyleOk | kStyleWarning);
               }),
       command1_(window_->Control(kCommand1Id)),
       command2_(window_->Control(kCommand2Id)),
       timer1_([this] { frm_.Timer1_Timer(); }),
       recoveryTimer_([this] { keeper_.OnTimer(); }),
-      keeper_(parts.roster, parts.recoveryFiles, recoveryTimer_, parts.prompt, parts.recovery),
+      noticeTimer_([this] { notices_.ShowWaiting(); }),
+      answerTimer_([this] { answers_.OnTimer(); }),
+      notices_(prompt_, noticeTimer_),
+      keeper_(parts.roster, parts.recoveryFiles, recoveryTimer_, notices_, parts.recovery),
       prompt_(parts.prompt, keeper_),
       commonDialog1_(parts.commonDialog1, keeper_),
       waiter_(parts.waiter, keeper_),
-      frm_(FrmMainParts{parts.roster, parts.poster, waiter_, iChat2_, timer1_, command1_,
-                        command2_, commonDialog1_, prompt_, parts.files, parts.shell}) {}
+      answers_(parts.roster, parts.poster, answerTimer_, clock_),
+      frm_(FrmMainParts{parts.roster, parts.poster, waiter_, answers_, iChat2_, timer1_,
+                        command1_, command2_, commonDialog1_, prompt_, notices_, parts.files,
+                        parts.shell}) {}
 
 void MainSession::Load() {
   keeper_.Restore();
   frm_.Form_Load();
 }
 
+// The start's own notice shows now, with the restored list in view behind it.
+void MainSession::TellRecovery() {
+  keeper_.TellOperator();
+  notices_.ShowWaiting();
+}
+
 MainSession::~MainSession() { Close(); }
 
 void MainSession::Close() {
   iChat2_.EndWatch();
-  // The timers die with the window, as a window's own timers would.
+  // The timers die with the window, as a window's own timers would; nothing
+  // waiting is posted or shown after the end.
+  answers_.DropWaiting();
+  notices_.DropWaiting();
   timer1_.Destroy();
   recoveryTimer_.Destroy();
+  noticeTimer_.Destroy();
+  answerTimer_.Destroy();
   window_->SetEvents(nullptr);
   if (hwnd() == nullptr) return;
   UnregisterDialogWindow(hwnd());

@@ -9,8 +9,11 @@
 
 #include <memory>
 
+#include "app/answer_schedule.h"
 #include "app/frm_main.h"
+#include "app/notice_board.h"
 #include "platform/win32/common/callback_timer.h"
+#include "platform/win32/common/qpc_clock.h"
 #include "platform/win32/scanner/room_chat_scanner.h"
 #include "platform/win32/ui/list_box_view.h"
 #include "platform/win32/ui/main_window.h"
@@ -48,9 +51,12 @@ public:
   // Form_Load.
   void Load();
   // Once the window shows: tells the operator what the start recovered.
-  void TellRecovery() { keeper_.TellOperator(); }
+  void TellRecovery();
   // Writes a pending change of the roster to the recovery copy now.
   void WriteRecovery() { keeper_.WriteNow(); }
+  // A box for the operator that holds up nothing: shown once the work that
+  // raised it has returned.
+  Prompt& notices() { return notices_; }
   // Stops the scanner and destroys the window; the objects stay.
   void Close();
 
@@ -72,11 +78,18 @@ private:
   ButtonSwitch command2_;
   CallbackTimer timer1_;
   CallbackTimer recoveryTimer_;
+  CallbackTimer noticeTimer_;
+  CallbackTimer answerTimer_;
+  QpcClock clock_;
+  // Its boxes go through prompt_, made below; none shows before the session runs.
+  NoticeBoard notices_;
+  // Tells a failed write through the notices: never in the middle of a line.
   RecoveryKeeper keeper_;
   // What frmMain asks and waits with: each writes the recovery copy first.
   RecoveringPrompt prompt_;
   RecoveringFileDialog commonDialog1_;
   RecoveringWaiter waiter_;
+  AnswerSchedule answers_;
   FrmMain frm_;
 };
 

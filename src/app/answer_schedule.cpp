@@ -1,0 +1,103 @@
+#include "app/answer_schedule.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "roster/chat_commands.h"
+
+namespace rollkeep {
+
+namespace {
+
+// Clocks and timers count in milliseconds or finer: a time that rounding put
+// a hair before the due time is not early.
+constexpr double kRounding = 1e-6;
+
+// Clears a flag when the scope ends, also by an exception.
+class FlagScope {
+public:
+  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void AnswerSchedule::Added(const std::string& screenName, const std::string& announcement) {
+  Enqueue({announcement, screenName, clock_.NowSeconds()});
+}
+
+void AnswerSchedule::Removed(const std::string& announcement) {
+  Enqueue({announcement, std::nullopt, clock_.NowSeconds()});
+}
+
+void AnswerSchedule::DropWaiting() {
+  waiting_.clear();
+  StopTimer();
+}
+
+void AnswerSchedule::OnTimer() {
+  StopTimer();
+  PostDue();
+}
+
+void AnswerSchedule::Enqueue(Answer answer) {
+  waiting_.push_back(std::move(answer));
+  PostDue();
+}
+
+// A post that handles other events (it should not) finds posting_ set and
+// only queues: the loop below takes its answer in turn.
+void AnswerSchedule::PostDue() {
+  if (posting_) return;
+  FlagScope scope(posting_);
+  while (!waiting_.empty() && PostFirstIfDue()) {
+  }
+  if (waiting_.empty()) {
+    StopTimer();
+  } else {
+    StartTimer(DueAt(waiting_.front()) - clock_.NowSeconds());
+  }
+}
+
+bool AnswerSchedule::PostFirstIfDue() {
+  if (DueAt(waiting_.front()) > clock_.NowSeconds() + kRounding) return false;
+  const Answer answer = std::move(waiting_.front());
+  waiting_.pop_front();
+  if (!answer.whileListed) {
+    poster_.Post(answer.text);
+  } else if (IsListed(*answer.whileListed)) {
+    poster_.Post(answer.text);
+    // Measured once the post is made, so the room sees the pause in full
+    // however long the client took over this one.
+    lastAddedAt_ = clock_.NowSeconds();
+  }
+  return true;
+}
+
+double AnswerSchedule::DueAt(const Answer& answer) const {
+  if (!answer.whileListed) return answer.handledAt;
+  const double after = std::max(answer.handledAt, lastAddedAt_.value_or(answer.handledAt));
+  return after + kAnnouncementPause;
+}
+
+bool AnswerSchedule::IsListed(const std::string& screenName) const {
+  return std::ranges::find(roster_.entries(), screenName) != roster_.entries().end();
+}
+
+void AnswerSchedule::StartTimer(double seconds) {
+  // Whole milliseconds, rounded up, so the timer never fires before the time.
+  timer_.Start(static_cast<unsigned>(std::max(1.0, std::ceil(seconds * 1000.0 - kRounding))));
+  timerRunning_ = true;
+}
+
+void AnswerSchedule::StopTimer() {
+  if (std::exchange(timerRunning_, false)) timer_.Stop();
+}
+
+}  // namespace rollkeep
