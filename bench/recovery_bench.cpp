@@ -13,6 +13,7 @@
 #include "roster/roster.h"
 #include "rosterfile/roster_file.h"
 #include "rosterfile/std_file_system.h"
+#include "recovery/recovering_ports.h"
 #include "recovery/recovery_keeper.h"
 
 namespace {
