@@ -3,7 +3,9 @@
 // which lines are new. All that is known of the transcript is that it is the
 // room's text window, one line per thing said, speaker first; the client
 // appends at the bottom, may be caught mid-append, and drops old lines from
-// the top once it holds as many as it keeps.
+// the top once it holds as many as it keeps. It may also re-render a line in
+// place (a smiley, a link), and a read may catch its text empty or shorter
+// for a moment (a redraw).
 //
 // Line ends. A line ends with CR LF, CR alone or LF alone, mixed freely. A
 // CR LF pair inside one snapshot is always one ending, so no empty line is
@@ -35,19 +37,18 @@
 // that place allow, and at least two where both have more than one. The
 // lowest place where all are equal is taken, else the lowest where most are:
 // identical lines trimmed count before lines changed. A last line taken
-// without its ending that reads longer in its place was still being written
-// after all: the longer line is reported as said; changed otherwise, it is
-// not.
+// without its ending that reads otherwise in its place, and not longer
+// (above), was changed: it is not reported again.
 //
 // Empty and shorter snapshots. A snapshot shorter than the one before, in
 // both characters and lines, where the remembered lines do not agree, is a
 // clear or a replacement, or a read that caught the client redrawing: it
 // becomes the baseline and nothing in it is reported, but what was
-// remembered before it is kept (the last two such memories) until a later
-// snapshot shows the clear was real, by a line heard. A later snapshot is
-// compared with every memory kept, and continues after the lowest place
-// found: a transcript that read empty once and then shows its lines again
-// reports only what was said meanwhile.
+// remembered before it is kept (at most two such memories) until a later
+// snapshot shows the clear was real, by a line heard after it. A later
+// snapshot is compared with every memory kept, and continues after the
+// lowest place found in any: a transcript that read empty or shorter once
+// and then shows its lines again reports only what was said meanwhile.
 //
 // No place found. Then, in a snapshot no shorter than the one before, the
 // lowest place that any single remembered line found in the snapshot gives
@@ -63,7 +64,7 @@
 //  - a same-window history replaced by an unrelated one no shorter than
 //    before cannot be told from a burst larger than the client keeps: it is
 //    heard as one. A line in it equal to a remembered one is taken as that
-//    line.
+//    line, and the lines above it are not heard.
 //  - a transcript cleared and then showing the same last lines as before the
 //    clear is taken as restored: those lines are not reported.
 //  - a line changed in place where it is the only remembered line shown, or
