@@ -39,7 +39,47 @@ void OneLineSaid(benchmark::State& state) {
   }
 }
 
+// The reads that find no place where all remembered lines agree: the
+// transcript read empty once and then shown again, a line changed in place
+// near the bottom, and an overflow (no remembered line left).
+void ReadEmptyThenShownAgain(benchmark::State& state) {
+  const std::string text = History(static_cast<int>(state.range(0)));
+  rollkeep::TranscriptFollower follower;
+  for (auto _ : state) {
+    follower.Reset(text);
+    follower.Update("");
+    benchmark::DoNotOptimize(follower.Update(text));
+  }
+}
+
+void LineChangedInPlace(benchmark::State& state) {
+  const std::string text = History(static_cast<int>(state.range(0)));
+  std::string changed = text;
+  changed.replace(changed.size() - 10, 2, "(:");
+  rollkeep::TranscriptFollower follower;
+  for (auto _ : state) {
+    follower.Reset(text);
+    benchmark::DoNotOptimize(follower.Update(changed));
+  }
+}
+
+void Overflow(benchmark::State& state) {
+  const std::string text = History(static_cast<int>(state.range(0)));
+  std::string other = text;
+  for (char& c : other) {
+    if (c == 's') c = 'S';
+  }
+  rollkeep::TranscriptFollower follower;
+  for (auto _ : state) {
+    follower.Reset(text);
+    benchmark::DoNotOptimize(follower.Update(other));
+  }
+}
+
 }  // namespace
 
+BENCHMARK(ReadEmptyThenShownAgain)->Arg(1000)->Arg(200000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LineChangedInPlace)->Arg(1000)->Arg(200000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Overflow)->Arg(1000)->Arg(200000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(QuietRoom)->Arg(1000)->Arg(200000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OneLineSaid)->Arg(1000)->Arg(200000)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,18 @@
 // Fuzzes the transcript follower against a client that appends lines in any
 // line-end format (CR LF, CR, LF, or lines separated with the last one
-// without an ending), keeps only its last lines and sometimes trims more.
+// without an ending), keeps only its last lines and sometimes trims more,
+// changes lines in place (a re-render), shows an empty transcript for one
+// read and then its text again, and replaces its text with another history.
 // Every line is distinct. At each read: no line is reported twice, and every
-// line said since the previous read and still shown is reported exactly once,
-// in order (a last line without an ending once it read the same twice).
+// line said since it was last read and still shown is reported exactly once,
+// in order, with its text as shown (a last line without an ending once it
+// read the same twice). Lines of a replacing history may be heard or not.
+//
+// The client stays within what the follower tolerates: beyond what it keeps
+// it trims only while the last two lines read stay in view; of the lines the
+// follower remembers that are still shown, at least one reads as it was
+// read, and fewer than half have changed when the transcript is shorter than
+// at the read before.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,6 +20,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,13 +37,14 @@ struct Line {
   int id;
   std::string text;
   const char* end;
+  bool history = false;  // from a replacing history: may be heard or not
 };
 
 class Client {
 public:
   Client(std::size_t keep, bool separate) : keep_(keep), separate_(separate) {}
 
-  void Say(FuzzedDataProvider& data) {
+  void Say(FuzzedDataProvider& data, bool history = false) {
     static const char* const kEnds[] = {"\r\n", "\r", "\n"};
     static const char* const kMarks[] = {":\t", ": "};
     const int id = nextId_++;
@@ -42,13 +53,25 @@ public:
     for (char& c : text) {
       if (c == '\r' || c == '\n') c = ' ';
     }
-    lines_.push_back({id, text, kEnds[data.ConsumeIntegralInRange(0, 2)]});
+    lines_.push_back({id, text, kEnds[data.ConsumeIntegralInRange(0, 2)], history});
     while (lines_.size() > keep_) lines_.pop_front();
   }
 
   // Drops up to `count` lines from the top, but none of the last `spare`.
   void Trim(std::size_t count, std::size_t spare) {
     while (count-- > 0 && lines_.size() > spare) lines_.pop_front();
+  }
+
+  // Changes a line in place: a mark after its id, so that it neither equals
+  // another line nor reads as the old text continued.
+  void Edit(std::size_t index) { lines_[index].text.insert(lines_[index].text.find('.') + 1, "~"); }
+
+  void SetText(std::size_t index, const std::string& text) { lines_[index].text = text; }
+
+  // Another history in place of the text: `count` lines never shown before.
+  void Replace(FuzzedDataProvider& data, std::size_t count) {
+    lines_.clear();
+    while (count-- > 0) Say(data, true);
   }
 
   std::string Text() const {
@@ -60,14 +83,15 @@ public:
     return text;
   }
 
-  // The last line's id when it shows no ending yet (a CR at the very end
-  // counts as none), else -1.
-  int OpenId() const {
-    if (lines_.empty()) return -1;
+  // The last line's index when it shows no ending yet (a CR at the very end
+  // counts as none), else npos.
+  std::size_t OpenIndex() const {
+    if (lines_.empty()) return std::string::npos;
     const bool open = separate_ || std::string(lines_.back().end) == "\r";
-    return open ? lines_.back().id : -1;
+    return open ? lines_.size() - 1 : std::string::npos;
   }
 
+  std::size_t Keep() const { return keep_; }
   const std::deque<Line>& Lines() const { return lines_; }
 
 private:
@@ -77,6 +101,43 @@ private:
   std::deque<Line> lines_;
 };
 
+std::size_t LineCount(const std::string& text) {
+  const rollkeep::TranscriptLines split = rollkeep::SplitTranscript(text);
+  return split.complete.size() + (split.open ? 1 : 0);
+}
+
+// What the follower remembers of the last read that showed a transcript: the
+// lines taken (heard or history), in order, with their text then.
+struct Memory {
+  std::vector<int> ids;
+  std::map<int, std::string> texts;
+};
+
+// Keeps the client within what the follower tolerates (see the top): undoes
+// changes to remembered lines still shown until enough of them read as read.
+void UndoTooManyChanges(Client& client, const Memory& memory, bool shorter) {
+  const std::size_t tail = rollkeep::TranscriptFollower::kTailLines;
+  const std::size_t first = memory.ids.size() > tail ? memory.ids.size() - tail : 0;
+  const std::set<int> remembered(memory.ids.begin() + static_cast<std::ptrdiff_t>(first),
+                                 memory.ids.end());
+  std::vector<std::size_t> shown, changed;
+  for (std::size_t i = 0; i < client.Lines().size(); ++i) {
+    const Line& line = client.Lines()[i];
+    if (!remembered.contains(line.id)) continue;
+    shown.push_back(i);
+    if (line.text != memory.texts.at(line.id)) changed.push_back(i);
+  }
+  const auto tolerated = [&] {
+    return changed.empty() || (shorter ? changed.size() * 2 < shown.size()
+                                       : changed.size() < shown.size());
+  };
+  while (!tolerated()) {
+    const std::size_t i = changed.back();
+    client.SetText(i, memory.texts.at(client.Lines()[i].id));
+    changed.pop_back();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -85,44 +146,85 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (int n = data.ConsumeIntegralInRange(0, 30); n > 0; --n) client.Say(data);
 
   rollkeep::TranscriptFollower follower;
-  follower.Reset(client.Text());
-  std::set<int> reported;  // taken: the baseline or reported
-  std::vector<int> taken;  // the lines taken at the last read, in order
+  std::string shown = client.Text();
+  follower.Reset(shown);
+  std::set<int> taken;  // heard, or taken as history
+  Memory memory;
   for (const Line& line : client.Lines()) {
-    reported.insert(line.id);
-    taken.push_back(line.id);
+    taken.insert(line.id);
+    memory.ids.push_back(line.id);
+    memory.texts[line.id] = line.text;
   }
-  int held = -1;  // the open last line the last read held back
+  int heldId = -1;  // the open last line the last read held back, and its text
+  std::string heldText;
 
   while (data.remaining_bytes() > 0) {
     // Between two reads: lines said (the client trims to what it keeps), and
-    // more trimmed, as long as the last two lines taken stay in view.
+    // more trimmed, as long as the last two lines read stay in view.
     for (int n = data.ConsumeIntegralInRange(0, 60); n > 0; --n) client.Say(data);
     // (With none of them left, the client trimmed as a full client does.)
-    const std::size_t needed = taken.size() >= 2 ? 2 : taken.size();
+    const std::size_t needed = memory.ids.size() >= 2 ? 2 : memory.ids.size();
     std::size_t spare = needed == 0 ? 0 : client.Lines().size();
     for (std::size_t i = 0; i < client.Lines().size() && needed > 0; ++i) {
-      if (client.Lines()[i].id == taken[taken.size() - needed]) spare = client.Lines().size() - i;
+      if (client.Lines()[i].id == memory.ids[memory.ids.size() - needed]) {
+        spare = client.Lines().size() - i;
+      }
     }
     client.Trim(data.ConsumeIntegralInRange<std::size_t>(0, 8), spare);
-
-    const int open = client.OpenId();
-    std::vector<std::string> expected;
-    for (const Line& line : client.Lines()) {
-      if (reported.contains(line.id)) continue;
-      if (line.id == open && open != held) break;  // not yet said
-      expected.push_back(line.text);
+    for (int n = data.ConsumeIntegralInRange(0, 3); n > 0 && !client.Lines().empty(); --n) {
+      client.Edit(data.ConsumeIntegralInRange<std::size_t>(0, client.Lines().size() - 1));
     }
-    const std::vector<std::string> heard = follower.Update(client.Text());
-    Require(heard == expected);
-
-    taken.clear();
-    for (const Line& line : client.Lines()) {
-      if (line.id == open && !reported.contains(line.id) && open != held) break;
-      reported.insert(line.id);
-      taken.push_back(line.id);
+    if (data.ConsumeIntegralInRange(0, 15) == 0) {
+      client.Replace(data, data.ConsumeIntegralInRange<std::size_t>(0, client.Keep()));
     }
-    held = open != -1 && !reported.contains(open) ? open : -1;
+    const bool blank = data.ConsumeIntegralInRange(0, 7) == 0;
+
+    std::string text = client.Text();
+    if (!blank) {
+      const bool shorter = text.size() < shown.size() && LineCount(text) < LineCount(shown);
+      UndoTooManyChanges(client, memory, shorter);
+      text = client.Text();
+    }
+    const std::vector<std::string> heard = follower.Update(blank ? std::string() : text);
+    shown = blank ? std::string() : text;
+    if (blank) {
+      // An empty transcript: nothing to hear, and nothing held any more.
+      Require(heard.empty());
+      heldId = -1;
+      continue;
+    }
+
+    // The lines that may be heard, in order: those not taken yet, but for a
+    // last line without an ending that did not read the same at the last read.
+    const std::size_t open = client.OpenIndex();
+    const bool openUnsaid = open != std::string::npos && !(client.Lines()[open].id == heldId &&
+                                                           client.Lines()[open].text == heldText);
+    const auto unsaid = [&](std::size_t i) { return i == open && openUnsaid; };
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < client.Lines().size(); ++i) {
+      const Line& line = client.Lines()[i];
+      if (taken.contains(line.id) || unsaid(i)) continue;
+      if (next < heard.size() && heard[next] == line.text) {
+        ++next;
+      } else {
+        Require(line.history);  // a line said and shown, not heard
+      }
+    }
+    Require(next == heard.size());  // nothing heard twice, nothing invented
+
+    memory = {};
+    heldId = -1;
+    for (std::size_t i = 0; i < client.Lines().size(); ++i) {
+      const Line& line = client.Lines()[i];
+      if (unsaid(i) && !taken.contains(line.id)) {
+        heldId = line.id;
+        heldText = line.text;
+        break;
+      }
+      taken.insert(line.id);
+      memory.ids.push_back(line.id);
+      memory.texts[line.id] = line.text;
+    }
   }
   return 0;
 }

@@ -66,6 +66,7 @@ std::vector<std::string_view> AllLines(const TranscriptLines& split) {
 void TranscriptFollower::Reset(std::string_view snapshot) {
   const TranscriptLines split = SplitTranscript(snapshot);
   const std::vector<std::string_view> lines = AllLines(split);
+  kept_.clear();
   held_.reset();
   Remember(lines, lines.size(), split.open.has_value(), snapshot.size());
 }
@@ -73,11 +74,16 @@ void TranscriptFollower::Reset(std::string_view snapshot) {
 std::vector<std::string> TranscriptFollower::Update(std::string_view snapshot) {
   const TranscriptLines split = SplitTranscript(snapshot);
   const std::vector<std::string_view> lines = AllLines(split);
-  const std::size_t first = FindContinuation(lines, snapshot.size());
-  if (first == kReplaced) {
-    Reset(snapshot);
-    return {};
+  bool fromKept = false;
+  std::optional<std::size_t> found = FindContinuation(lines, fromKept);
+  if (!found) {
+    if (snapshot.size() < shownCharacters_ && lines.size() < shownLines_) {
+      TakeAsBaseline(split, lines, snapshot.size());
+      return {};
+    }
+    found = FindLoose(lines, fromKept);
   }
+  const std::size_t first = found.value_or(0);  // none: an overflow
   std::size_t taken = lines.size();
   // A new last line without an ending is said once it reads the same twice.
   const bool openIsNew = split.open && first < lines.size();
@@ -89,56 +95,141 @@ std::vector<std::string> TranscriptFollower::Update(std::string_view snapshot) {
   } else {
     held_.reset();
   }
+  // A line heard shows a clear was real; a place found in a memory kept
+  // shows it was not.
+  if (!fresh.empty() || fromKept) kept_.clear();
   Remember(lines, taken, split.open && taken == lines.size(), snapshot.size());
   return fresh;
 }
 
-// The index of the first new line in `lines`, or kReplaced.
-std::size_t TranscriptFollower::FindContinuation(const std::vector<std::string_view>& lines,
-                                                 std::size_t characters) const {
-  if (seenLines_ == 0) return 0;
-  // Lowest place first: the fewest lines trimmed. A single line at the top
-  // is tried only when a single line is all that is remembered.
-  for (std::size_t last = std::min(seenLines_, lines.size()); last-- > 0;) {
-    const std::size_t count = std::min(tail_.size(), last + 1);
-    if (count < 2 && tail_.size() >= 2) break;
-    if (TailEndsAt(lines, last, count)) return FirstNewAt(lines, last);
+// The first new line after the lowest place where a memory agrees with
+// `lines`, or nullopt; `fromKept` tells whether a memory kept from before a
+// clear gave it.
+std::optional<std::size_t> TranscriptFollower::FindContinuation(const Lines& lines,
+                                                                bool& fromKept) const {
+  std::optional<std::size_t> best = Agree(last_, lines, 0);
+  for (const Memory& memory : kept_) {
+    if (best && *best >= lines.size()) break;  // nothing can come later
+    const std::optional<std::size_t> first = Agree(memory, lines, best.value_or(0));
+    if (first && (!best || *first > *best)) {
+      best = first;
+      fromKept = true;
+    }
   }
-  if (characters < shownCharacters_ && lines.size() < shownLines_) return kReplaced;
-  // Overflow: every line is new but the last one taken, trimmed to the top.
-  if (!lines.empty() && TailEndsAt(lines, 0, 1)) return FirstNewAt(lines, 0);
-  return 0;
+  return best;
 }
 
-// Where the new lines start when the last line taken sits at lines[last]: a
-// line taken without its ending that grew since is said anew.
-std::size_t TranscriptFollower::FirstNewAt(const std::vector<std::string_view>& lines,
-                                           std::size_t last) const {
-  return tailOpen_ && lines[last] != tail_.back() ? last : last + 1;
+// The first new line after the lowest place where `memory` agrees with
+// `lines`: all remembered lines equal there, else most of them. Places whose
+// lines up to them are no more than `floor` are not looked at.
+std::optional<std::size_t> TranscriptFollower::Agree(const Memory& memory, const Lines& lines,
+                                                     std::size_t floor) {
+  if (memory.seenLines == 0) return std::nullopt;
+  const std::size_t size = memory.tail.size();
+  const std::size_t top = std::min(memory.seenLines, lines.size());
+  // All equal. A single line at the top is enough only when a single line is
+  // all that is remembered.
+  for (std::size_t last = top; last-- > floor;) {
+    const std::size_t count = std::min(size, last + 1);
+    if (count < 2 && size >= 2) break;
+    if (Equal(memory, lines, last, count, count)) return FirstNewAt(memory, lines, last);
+  }
+  // Most equal: more than changed, and so never fewer than two.
+  for (std::size_t last = top; last-- > floor;) {
+    const std::size_t count = std::min(size, last + 1);
+    if (count < 3) break;
+    if (Equal(memory, lines, last, count, count / 2 + 1)) return FirstNewAt(memory, lines, last);
+  }
+  return std::nullopt;
 }
 
-// Whether the last `count` lines taken end at lines[last]. The last one, when
-// taken without its ending, may have grown since.
-bool TranscriptFollower::TailEndsAt(const std::vector<std::string_view>& lines, std::size_t last,
-                                    std::size_t count) const {
+// With no place agreed, the lowest place that a single remembered line
+// found in `lines` gives to the last of them, in any memory.
+std::optional<std::size_t> TranscriptFollower::FindLoose(const Lines& lines,
+                                                         bool& fromKept) const {
+  std::optional<std::size_t> best = Loose(last_, lines, std::nullopt);
+  for (const Memory& memory : kept_) {
+    const std::optional<std::size_t> first = Loose(memory, lines, best);
+    if (first && (!best || *first > *best)) {
+      best = first;
+      fromKept = true;
+    }
+  }
+  return best;
+}
+
+std::optional<std::size_t> TranscriptFollower::Loose(const Memory& memory, const Lines& lines,
+                                                     std::optional<std::size_t> best) {
+  const std::size_t size = memory.tail.size();
+  const std::size_t top = std::min(memory.seenLines, lines.size());
+  // tail[i] at lines[at] puts the last remembered line at at + size - 1 - i,
+  // which must be above `top`. Lowest places first; none below at + size.
+  for (std::size_t at = top; at-- > 0;) {
+    if (best && at + size <= *best) break;
+    for (std::size_t i = at + size > top ? at + size - top : 0; i < size; ++i) {
+      if (!Same(memory, i, lines[at])) continue;
+      const std::size_t first = FirstNewAt(memory, lines, at + size - 1 - i);
+      if (!best || first > *best) best = first;
+      break;
+    }
+  }
+  return best;
+}
+
+// Where the new lines start when the last line remembered sits at
+// lines[last]: a line taken without its ending that has grown since is said
+// anew; one changed otherwise is not.
+std::size_t TranscriptFollower::FirstNewAt(const Memory& memory, const Lines& lines,
+                                           std::size_t last) {
+  const std::string& taken = memory.tail.back();
+  const bool grew = memory.tailOpen && lines[last] != taken && lines[last].starts_with(taken);
+  return grew ? last : last + 1;
+}
+
+// Whether at least `needed` of the last `count` remembered lines equal the
+// lines they meet when the last of them sits at lines[last].
+bool TranscriptFollower::Equal(const Memory& memory, const Lines& lines, std::size_t last,
+                               std::size_t count, std::size_t needed) {
+  std::size_t equal = 0;
   for (std::size_t back = 0; back < count; ++back) {
-    const std::string& taken = tail_[tail_.size() - 1 - back];
-    const std::string_view line = lines[last - back];
-    const bool match = back == 0 && tailOpen_ ? line.starts_with(taken) : line == taken;
-    if (!match) return false;
+    if (Same(memory, memory.tail.size() - 1 - back, lines[last - back])) {
+      if (++equal == needed) return true;
+    } else if (count - back - 1 + equal < needed) {
+      return false;
+    }
   }
-  return true;
+  return false;
 }
 
-void TranscriptFollower::Remember(const std::vector<std::string_view>& lines, std::size_t taken,
-                                  bool lastOpen, std::size_t characters) {
-  seenLines_ = taken;
+// Whether the remembered line tail[index] reads as `line`. The last one,
+// when taken without its ending, may have grown since.
+bool TranscriptFollower::Same(const Memory& memory, std::size_t index, std::string_view line) {
+  const std::string& taken = memory.tail[index];
+  return index + 1 == memory.tail.size() && memory.tailOpen ? line.starts_with(taken)
+                                                            : line == taken;
+}
+
+// A shorter snapshot that does not agree: the new baseline. What was
+// remembered before it is kept until a line heard shows the clear was real.
+void TranscriptFollower::TakeAsBaseline(const TranscriptLines& split, const Lines& lines,
+                                        std::size_t characters) {
+  if (!last_.tail.empty()) {
+    kept_.push_back(std::move(last_));
+    if (kept_.size() > kKeptClears) kept_.erase(kept_.begin());
+  }
+  held_.reset();
+  Remember(lines, lines.size(), split.open.has_value(), characters);
+}
+
+void TranscriptFollower::Remember(const Lines& lines, std::size_t taken, bool lastOpen,
+                                  std::size_t characters) {
+  last_.seenLines = taken;
   shownLines_ = lines.size();
   shownCharacters_ = characters;
-  tailOpen_ = lastOpen;
+  last_.tailOpen = lastOpen;
   const std::size_t keep = std::min(taken, kTailLines);
-  tail_.assign(lines.begin() + static_cast<std::ptrdiff_t>(taken - keep),
-               lines.begin() + static_cast<std::ptrdiff_t>(taken));
+  last_.tail.assign(lines.begin() + static_cast<std::ptrdiff_t>(taken - keep),
+                    lines.begin() + static_cast<std::ptrdiff_t>(taken));
 }
 
 }  // namespace rollkeep

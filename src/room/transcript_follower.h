@@ -3,7 +3,9 @@
 // which lines are new. All that is known of the transcript is that it is the
 // room's text window, one line per thing said, speaker first; the client
 // appends at the bottom, may be caught mid-append, and drops old lines from
-// the top once it holds as many as it keeps.
+// the top once it holds as many as it keeps. It may also re-render a line in
+// place (a smiley, a link), and a read may catch its text empty or shorter
+// for a moment (a redraw).
 //
 // Line ends. A line ends with CR LF, CR alone or LF alone, mixed freely. A
 // CR LF pair inside one snapshot is always one ending, so no empty line is
@@ -23,25 +25,51 @@
 // A last line taken without its ending that later reads longer was still
 // being written after all: the longer line is reported as said.
 //
-// Where to continue. The follower remembers the last lines it has taken
-// (at most kTailLines). In a new snapshot the last of them can only have
-// stayed at its place or moved up (lines trimmed from the top). The lowest
-// place where the remembered lines sit is taken, and only when enough of
-// them match there: as many as both the remembered run and the lines above
-// that place allow, and so more than one where both have more than one. A
-// single line at the very top that equals the last line taken is not enough
-// on its own (see below).
+// Where to continue. A line is new only if it comes after the last place
+// where the remembered lines and the snapshot agree. The follower remembers
+// the last lines it has taken (at most kTailLines) and where the last of them
+// was. In a new snapshot that line can only have stayed at its place or moved
+// up (lines trimmed from the top). The remembered lines agree with the
+// snapshot at a place when, laid with their last line there, they are equal
+// to the lines they meet there, all of them, or but for lines changed in
+// place (a line re-rendered) as long as more are equal than changed; the
+// lines compared are as many as both the remembered run and the lines above
+// that place allow, and at least two where both have more than one. The
+// lowest place where all are equal is taken, else the lowest where most are:
+// identical lines trimmed count before lines changed. A last line taken
+// without its ending that reads otherwise in its place, and not longer
+// (above), was changed: it is not reported again.
 //
-// No place found. Then no run of the remembered lines is left, and the
-// snapshot is one of two things:
-//  - an overflow: the client appended more lines than it keeps since the last
-//    read. The transcript is no shorter than before (in characters or in
-//    lines: a client that trims is full). Every line in it is new and is
-//    reported in order, but for a first line equal to the last line taken,
-//    which is that line trimmed down to the top.
-//  - a replacement or a clear: the transcript is shorter than before in both
-//    characters and lines. It becomes the new baseline and nothing in it is
-//    reported: what it holds cannot be told apart from what was said before.
+// Empty and shorter snapshots. A snapshot shorter than the one before, in
+// both characters and lines, where the remembered lines do not agree, is a
+// clear or a replacement, or a read that caught the client redrawing: it
+// becomes the baseline and nothing in it is reported, but what was
+// remembered before it is kept (at most two such memories) until a later
+// snapshot shows the clear was real, by a line heard after it. A later
+// snapshot is compared with every memory kept, and continues after the
+// lowest place found in any: a transcript that read empty or shorter once
+// and then shows its lines again reports only what was said meanwhile.
+//
+// No place found. Then, in a snapshot no shorter than the one before, the
+// lowest place that any single remembered line found in the snapshot gives
+// to the last of them is taken (a line at the very top equal to the last
+// line taken, too). Only when no remembered line is found at all is the
+// snapshot an overflow: the client appended more lines than it keeps since
+// the last read, and every line is new.
+//
+// Left ambiguous, and settled by the tests' tables:
+//  - identical lines trimmed in a very small transcript ("x", "hi", "hi"
+//    read as "hi", "hi", "hi"): taken as one line trimmed and "hi" said, not
+//    "x" changed into "hi".
+//  - a same-window history replaced by an unrelated one no shorter than
+//    before cannot be told from a burst larger than the client keeps: it is
+//    heard as one. A line in it equal to a remembered one is taken as that
+//    line, and the lines above it are not heard.
+//  - a transcript cleared and then showing the same last lines as before the
+//    clear is taken as restored: those lines are not reported.
+//  - a line changed in place where it is the only remembered line shown, or
+//    where as many changed as stayed in a shorter snapshot, cannot be told
+//    from a new line or another history.
 // A transcript of another window (another room) is a replacement too; the
 // caller knows the window and calls Reset.
 
@@ -96,25 +124,41 @@ public:
   std::vector<std::string> Update(std::string_view snapshot);
 
 private:
-  static constexpr std::size_t kReplaced = static_cast<std::size_t>(-1);
+  // What is remembered of a snapshot.
+  struct Memory {
+    // Lines taken from it (reported or baseline).
+    std::size_t seenLines = 0;
+    // The last (at most kTailLines) lines taken, oldest first.
+    std::vector<std::string> tail;
+    // Whether the last of them had no ending when taken.
+    bool tailOpen = false;
+  };
+  // How many memories from before a clear not yet shown real are kept.
+  static constexpr std::size_t kKeptClears = 2;
 
-  std::size_t FindContinuation(const std::vector<std::string_view>& lines,
-                               std::size_t characters) const;
-  std::size_t FirstNewAt(const std::vector<std::string_view>& lines, std::size_t last) const;
-  bool TailEndsAt(const std::vector<std::string_view>& lines, std::size_t last,
-                  std::size_t count) const;
-  void Remember(const std::vector<std::string_view>& lines, std::size_t taken, bool lastOpen,
-                std::size_t characters);
+  using Lines = std::vector<std::string_view>;
 
-  // Lines taken from the previous snapshot (reported or baseline).
-  std::size_t seenLines_ = 0;
+  std::optional<std::size_t> FindContinuation(const Lines& lines, bool& fromKept) const;
+  std::optional<std::size_t> FindLoose(const Lines& lines, bool& fromKept) const;
+  static std::optional<std::size_t> Agree(const Memory& memory, const Lines& lines,
+                                          std::size_t floor);
+  static std::optional<std::size_t> Loose(const Memory& memory, const Lines& lines,
+                                          std::optional<std::size_t> best);
+  static std::size_t FirstNewAt(const Memory& memory, const Lines& lines, std::size_t last);
+  static bool Equal(const Memory& memory, const Lines& lines, std::size_t last, std::size_t count,
+                    std::size_t needed);
+  static bool Same(const Memory& memory, std::size_t index, std::string_view line);
+  void TakeAsBaseline(const TranscriptLines& split, const Lines& lines, std::size_t characters);
+  void Remember(const Lines& lines, std::size_t taken, bool lastOpen, std::size_t characters);
+
+  // What was remembered of the previous snapshot.
+  Memory last_;
+  // What was remembered before a clear (or shorter snapshot) not yet shown
+  // real, oldest first.
+  std::vector<Memory> kept_;
   // Lines and characters of the previous snapshot, all of them.
   std::size_t shownLines_ = 0;
   std::size_t shownCharacters_ = 0;
-  // The last (at most kTailLines) lines taken, oldest first.
-  std::vector<std::string> tail_;
-  // Whether the last of them had no ending when taken.
-  bool tailOpen_ = false;
   // The previous snapshot's last line without an ending, when not taken.
   std::optional<std::string> held_;
 };

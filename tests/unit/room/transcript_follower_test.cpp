@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,15 @@ Lines Numbered(int from, int to, const Lines& more = {}, const std::string& name
   return lines;
 }
 
+// `lines` with the lines at `at` re-rendered in place: "Ann:\t3" reads "Ann:\t(3)".
+Lines Changed(Lines lines, std::initializer_list<std::size_t> at) {
+  for (const std::size_t i : at) {
+    const std::size_t text = lines[i].find('\t') + 1;
+    lines[i] = lines[i].substr(0, text) + "(" + lines[i].substr(text) + ")";
+  }
+  return lines;
+}
+
 struct Case {
   const char* name;
   Lines baseline;
@@ -73,6 +83,20 @@ TEST(TranscriptFollower, HearsEveryLineInEveryFormat) {
         {{"Ann:\thi", "Ann:\thi", "Ann:\thi", "Ann:\thi"}, {"Ann:\thi"}}}},
       {"RepeatedRunAppendedAgain", Numbered(1, 3), {{Numbered(1, 3, Numbered(1, 3)), Numbered(1, 3)}}},
       {"ClearedThenRefilled", Numbered(1, 2), {{{}, {}}, {Numbered(9, 9), Numbered(9, 9)}}},
+      {"ReadEmptyOnceThenShownAgain", Numbered(1, 3),
+       {{{}, {}}, {Numbered(1, 3), {}}, {Numbered(1, 4), Numbered(4, 4)}}},
+      {"ReadShorterOnceThenWhole", Numbered(1, 20),
+       {{Numbered(1, 5), {}}, {Numbered(1, 21), Numbered(21, 21)}}},
+      {"LinesChangedInPlace", Numbered(1, 6),
+       {{Changed(Numbered(1, 6), {2}), {}},                       // in the middle
+        {Changed(Numbered(1, 6), {2, 5}), {}},                    // the last one
+        {Changed(Numbered(3, 8), {0, 2, 3}), Numbered(7, 8)}}},  // with lines trimmed and said
+      // Ambiguous: a clear, then the same last lines again, is taken as a
+      // transcript shown again; the only line shown changed is a line said.
+      {"ClearedThenTheSameLastLines", Numbered(1, 3),
+       {{{}, {}}, {Numbered(2, 3), {}}, {Numbered(2, 4), Numbered(4, 4)}}},
+      {"TheOnlyLineChanged", Numbered(1, 1),
+       {{Changed(Numbered(1, 1), {0}), Changed(Numbered(1, 1), {0})}}},
   };
   for (const Format& format : kFormats) {
     for (const Case& c : cases) {

@@ -135,6 +135,28 @@ TEST(ReadWindowText, ReadsALongTextWholeAndFailsForAWindowGone) {
   EXPECT_EQ(out, "");
 }
 
+// Says its text is 12 characters long, then copies none of them.
+LRESULT CALLBACK CopiesNothingProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept {
+  if (message == WM_GETTEXTLENGTH) return 12;
+  if (message == WM_GETTEXT) return 0;
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// An empty text is read as empty; a text said to be there of which nothing
+// is copied is a failed read, not an empty transcript.
+TEST(ReadWindowText, ACopyOfNothingFailsAnEmptyTextDoesNot) {
+  ClientWindows windows;
+  const HWND transcript = windows.Window("RICHCNTL");
+  std::string out = "stale";
+  EXPECT_EQ(TryReadWindowText(transcript, out, 1000), TextRead::Read);
+  EXPECT_EQ(out, "");
+  ::SetWindowLongPtrA(transcript, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CopiesNothingProc));
+  out = "stale";
+  EXPECT_EQ(TryReadWindowText(transcript, out, 1000), TextRead::Failed);
+  EXPECT_EQ(out, "");
+}
+
 // The first WM_SETTEXT of a non-empty text that the client handles keeps it
 // busy for this long; zero: no more delay.
 std::atomic<DWORD> g_busyInSetTextMs{0};

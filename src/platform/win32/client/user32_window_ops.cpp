@@ -1,6 +1,5 @@
 #include "platform/win32/client/user32_window_ops.h"
 
-#include <algorithm>
 #include <new>
 
 namespace rollkeep::win32 {
@@ -32,13 +31,17 @@ bool SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam
                                timeoutMs, &result) != 0;
 }
 
-std::string ToAnsi(const std::wstring& wide) {
-  if (wide.empty()) return {};
+// False when a text that is not empty could not be converted: it must not
+// pass for an empty one.
+bool ToAnsi(const std::wstring& wide, std::string& out) {
+  out.clear();
+  if (wide.empty()) return true;
   const int size = static_cast<int>(wide.size());
   const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
-  return out;
+  if (bytes <= 0) return false;
+  out.assign(static_cast<std::size_t>(bytes), '\0');
+  return ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), bytes, nullptr,
+                               nullptr) == bytes;
 }
 
 Read ReadOnce(HWND window, std::string& out, UINT timeoutMs, std::size_t maxChars) {
@@ -53,12 +56,15 @@ Read ReadOnce(HWND window, std::string& out, UINT timeoutMs, std::size_t maxChar
                            reinterpret_cast<LPARAM>(buffer.data()), timeoutMs, copied)) {
     return Read::Failed;
   }
+  // A text said to be there of which nothing came (the client redrawing, or
+  // emptied between the two messages) is not an empty transcript.
+  if (length > 0 && copied == 0) return Read::Failed;
   // WM_GETTEXT keeps one character for the terminator: a full buffer means
   // the text may have been cut short.
   const std::size_t room = buffer.size() - 1;
   const bool full = copied >= room;
   buffer.resize(full ? room : static_cast<std::size_t>(copied));
-  out = ToAnsi(buffer);
+  if (!ToAnsi(buffer, out)) return Read::Failed;
   return full ? Read::Grew : Read::Whole;
 }
 

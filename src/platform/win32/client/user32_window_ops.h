@@ -46,7 +46,8 @@ private:
 // Reads a window's whole text (WM_GETTEXTLENGTH, then WM_GETTEXT into a buffer
 // of that size; once more if the text grew meanwhile), each message sent with
 // `timeoutMs`. False, with `out` emptied, when the window is gone or did not
-// answer in time.
+// answer in time, or the read failed: a text said to be there of which
+// nothing was copied, or one that could not be converted to the code page.
 bool ReadWindowText(HWND window, std::string& out, UINT timeoutMs);
 
 // A length beyond this is not a text a chat window holds (or one this 32-bit
