@@ -1,13 +1,18 @@
 // Twenty members say "list me" at once, once Rollkeep has said "turned on".
-// Each line is handled as soon as it is heard: all twenty are listed within
-// a second, and a Rollkeep killed 1.5 s after the burst gets them all back.
-// The answers follow in the order said, 0.7 s apart at least.
+// Each line is handled as soon as it is heard: all twenty are listed at once
+// (well within a second on an idle machine; the bound is kept far below the
+// 14 s that handling them one pause after another took, so a loaded machine
+// does not fail it), and a Rollkeep killed once its recovery copy holds them
+// gets them all back. The answers follow in the order said, 0.7 s apart at
+// least.
 
 #include <algorithm>
 #include <cstdio>
-#include <thread>
+#include <chrono>
 
 #include "driver/dialogs.h"
+#include "driver/files.h"
+#include "driver/poll.h"
 #include "session.h"
 
 namespace rollkeep::e2e {
@@ -15,7 +20,7 @@ namespace {
 
 class Burst : public EndToEnd {
 protected:
-  // Returns once the list shows all twenty, which must be within a second.
+  // Returns once the list shows all twenty.
   void SayAtOnce() {
     for (int n = 1; n <= 20; ++n) names_.push_back("Member" + std::to_string(n));
     StartClient();
@@ -28,7 +33,7 @@ protected:
     const std::chrono::duration<double> took = driver::Clock::now() - said_;
     std::printf("[ figure   ] burst of 20 -> all listed: %.2f s\n", took.count());
     EXPECT_EQ(listed.items, names_);
-    EXPECT_LE(took, 1s);
+    EXPECT_LT(took, 7s);
   }
 
   std::vector<std::string> names_;
@@ -58,11 +63,20 @@ TEST_F(Burst, TwentyAreListedAtOnceAndAnsweredInOrderPaced) {
               gaps[gaps.size() / 2]);
 }
 
-// The answers still waiting die with the process; the members do not. Both
-// programs go, so a post cut short in the room's log is not taken for a fault.
+// The answers still waiting die with the process; the members do not. The
+// kill comes once the recovery copy holds the burst (within its coalescing
+// second, about 1.5 s after the burst on an idle machine), or after 7 s at
+// most: long before twenty pauses would have ended. Both programs go, so a
+// post cut short in the room's log is not taken for a fault.
 TEST_F(Burst, AKilledRollkeepGetsTheWholeBurstBack) {
   SayAtOnce();
-  std::this_thread::sleep_until(said_ + 1500ms);
+  const std::string copy = WorkPath("roster-recovery.txt");
+  PollFor(7s - (driver::Clock::now() - said_), [&] {
+    const auto bytes = ReadFileBytes(copy).value_or("");
+    return static_cast<std::size_t>(std::ranges::count(bytes, '\n')) >= names_.size();
+  });
+  const std::chrono::duration<double> took = driver::Clock::now() - said_;
+  std::printf("[ figure   ] burst of 20 -> recovery copy holds all: %.2f s\n", took.count());
   programs_.Kill();
   StartClient();
   programs_.StartRollkeep();
