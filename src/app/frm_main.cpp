@@ -23,6 +23,12 @@ constexpr char kListCleared[] = "Rollkeep: list cleared";
 constexpr char kListRestored[] = "Rollkeep: list restored";
 constexpr char kUnloaded[] = "Rollkeep: unloaded, no more listing";
 
+constexpr char kNotTurnedOn[] =
+    "Rollkeep could not be turned on: Windows refused it a timer, which happens when Windows "
+    "is short of resources. Close some programs or windows and press on again.";
+constexpr char kNotTurnedOnTitle[] = "Rollkeep";
+constexpr unsigned kNotTurnedOnStyle = kStyleOk | kStyleError;
+
 constexpr char kSaveQuestion[] = "do you wish to save your list?";
 constexpr char kSaveQuestionTitle[] = "Rollkeep";
 constexpr unsigned kSaveQuestionStyle = kStyleYesNo | kStyleInformation;  // 0x44
@@ -61,14 +67,23 @@ void FrmMain::Form_Load() {
   p_.iChat2.EndWatch();
 }
 
+// Without its timers the bot would seem on but neither hear nor advertise:
+// then it stays off, the operator is told, and the room hears nothing.
 void FrmMain::Command1_Click() {
   if (unloading_) return;  // closing or ended
-  p_.timer1.Start(kAdvertisementIntervalMs);
+  if (!p_.timer1.Start(kAdvertisementIntervalMs)) return TellNotTurnedOn();
   p_.command1.SetEnabled(false);
   p_.command2.SetEnabled(true);
-  p_.iChat2.BeginWatch();
+  if (!p_.iChat2.BeginWatch()) {
+    p_.timer1.Stop();
+    p_.command1.SetEnabled(true);
+    p_.command2.SetEnabled(false);
+    return TellNotTurnedOn();
+  }
   p_.poster.Post(kTurnedOn);
 }
+
+void FrmMain::TellNotTurnedOn() { p_.prompt.Show(kNotTurnedOn, kNotTurnedOnTitle, kNotTurnedOnStyle); }
 
 void FrmMain::Command2_Click() {
   if (unloading_) return;  // closing or ended
