@@ -138,10 +138,13 @@ TEST_F(AppTest, List1TakesAFullRosterAtOnce) {
   EXPECT_EQ(::SendMessageA(Control(kList1Id), LB_GETCOUNT, 0, 0), Roster::kCapacity);
 }
 
+// Once the main window is gone, no box or dialog names it as owner.
 TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   OpenMain();
   app->roster().append("Ann");
   HWND main = app->mainWindow(), splash = app->splashWindow();
+  EXPECT_EQ(app->boxOwner(), main);
+  EXPECT_EQ(app->dialogOwner(), main);
   DialogAnswerer answerer({IDYES, IDCANCEL, IDNO});
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return app->ended(); }, 60000));
@@ -149,6 +152,8 @@ TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   EXPECT_THAT(answerer.seen, ElementsAre(question, ::testing::Ne(question), question));
   EXPECT_EQ(room->sent.back(), "Rollkeep: unloaded, no more listing");
   EXPECT_FALSE(::IsWindow(main) || ::IsWindow(splash));
+  EXPECT_EQ(app->boxOwner(), nullptr);
+  EXPECT_EQ(app->dialogOwner(), nullptr);
 }
 
 }  // namespace
