@@ -83,7 +83,9 @@ void FrmMain::Command1_Click() {
   p_.poster.Post(kTurnedOn);
 }
 
-void FrmMain::TellNotTurnedOn() { p_.prompt.Show(kNotTurnedOn, kNotTurnedOnTitle, kNotTurnedOnStyle); }
+void FrmMain::TellNotTurnedOn() {
+  p_.prompt.Show(kNotTurnedOn, kNotTurnedOnTitle, kNotTurnedOnStyle);
+}
 
 void FrmMain::Command2_Click() {
   if (unloading_) return;  // closing or ended

@@ -29,7 +29,9 @@ void TellNotStarted(const std::string& reason) {
 
 std::string NoWindowReason(DWORD error) {
   std::string reason = "Windows did not let it create its window";
-  if (error != 0) reason += " (" + rollkeep::TidyReason(rollkeep::win32::SystemErrorText(error)) + ")";
+  if (error != 0) {
+    reason += " (" + rollkeep::TidyReason(rollkeep::win32::SystemErrorText(error)) + ")";
+  }
   return reason;
 }
 

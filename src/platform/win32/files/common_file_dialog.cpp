@@ -51,7 +51,8 @@ void LimitFileName(HWND dialog) {
   HWND edit = FileNameEdit(dialog);
   if (edit == nullptr) return;
   const LRESULT folderChars = ::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);  // with its null
-  const LRESULT room = static_cast<LRESULT>(kWinePathBufferSize) - 1 - std::max<LRESULT>(folderChars, 0);
+  const LRESULT room =
+      static_cast<LRESULT>(kWinePathBufferSize) - 1 - std::max<LRESULT>(folderChars, 0);
   // A limit of 0 would mean no limit at all.
   ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max<LRESULT>(room, 1)), 0);
 }
