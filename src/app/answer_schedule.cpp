@@ -56,17 +56,24 @@ void AnswerSchedule::Enqueue(Answer answer) {
 void AnswerSchedule::PostDue() {
   if (posting_) return;
   FlagScope scope(posting_);
-  while (!waiting_.empty() && PostFirstIfDue()) {
-  }
-  if (waiting_.empty()) {
-    StopTimer();
-  } else {
-    StartTimer(DueAt(waiting_.front()) - clock_.NowSeconds());
+  for (;;) {
+    while (!waiting_.empty() && PostFirstIfDue()) {
+    }
+    if (waiting_.empty()) return StopTimer();
+    if (StartTimer(DueAt(waiting_.front()) - clock_.NowSeconds())) return;
+    // Without a timer nothing would post the rest: they go now, unpaced,
+    // rather than never.
+    PostFirst();
   }
 }
 
 bool AnswerSchedule::PostFirstIfDue() {
   if (DueAt(waiting_.front()) > clock_.NowSeconds() + kRounding) return false;
+  PostFirst();
+  return true;
+}
+
+void AnswerSchedule::PostFirst() {
   const Answer answer = std::move(waiting_.front());
   waiting_.pop_front();
   if (!answer.whileListed) {
@@ -77,7 +84,6 @@ bool AnswerSchedule::PostFirstIfDue() {
     // however long the client took over this one.
     lastAddedAt_ = clock_.NowSeconds();
   }
-  return true;
 }
 
 double AnswerSchedule::DueAt(const Answer& answer) const {
@@ -90,10 +96,11 @@ bool AnswerSchedule::IsListed(const std::string& screenName) const {
   return std::ranges::find(roster_.entries(), screenName) != roster_.entries().end();
 }
 
-void AnswerSchedule::StartTimer(double seconds) {
+bool AnswerSchedule::StartTimer(double seconds) {
   // Whole milliseconds, rounded up, so the timer never fires before the time.
-  timer_.Start(static_cast<unsigned>(std::max(1.0, std::ceil(seconds * 1000.0 - kRounding))));
-  timerRunning_ = true;
+  timerRunning_ =
+      timer_.Start(static_cast<unsigned>(std::max(1.0, std::ceil(seconds * 1000.0 - kRounding))));
+  return timerRunning_;
 }
 
 void AnswerSchedule::StopTimer() {

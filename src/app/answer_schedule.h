@@ -44,9 +44,11 @@ private:
   void PostDue();
   // Posts the first answer; false when it is not due yet.
   bool PostFirstIfDue();
+  void PostFirst();
   double DueAt(const Answer& answer) const;
   bool IsListed(const std::string& screenName) const;
-  void StartTimer(double seconds);
+  // False when the timer was refused.
+  bool StartTimer(double seconds);
   void StopTimer();
 
   const Roster& roster_;

@@ -27,6 +27,10 @@ constexpr char kListFull[] =
     "The list is full: it holds 32,767 names, and members who type \"list me\" are not "
     "added. Remove names or clear the list to make room. Rollkeep tells you this once each time "
     "it is turned on.";
+constexpr char kNotTurnedOn[] =
+    "Rollkeep could not be turned on: Windows refused it a timer, which happens when Windows "
+    "is short of resources. Close some programs or windows and press on again.";
+constexpr unsigned kNotTurnedOnStyle = kStyleOk | kStyleError;
 
 constexpr char kSaveQuestion[] = "do you wish to save your list?";
 constexpr char kTitle[] = "Rollkeep";
@@ -66,14 +70,25 @@ void FrmMain::Form_Load() {
   p_.iChat2.EndWatch();
 }
 
+// Without its timers the bot would seem on but neither hear nor advertise:
+// then it stays off, the operator is told, and the room hears nothing.
 void FrmMain::Command1_Click() {
   if (unloading_) return;  // closing or ended
   fullTold_ = false;
-  p_.timer1.Start(kAdvertisementIntervalMs);
+  if (!p_.timer1.Start(kAdvertisementIntervalMs)) return TellNotTurnedOn();
   p_.command1.SetEnabled(false);
   p_.command2.SetEnabled(true);
-  p_.iChat2.BeginWatch();
+  if (!p_.iChat2.BeginWatch()) {
+    p_.timer1.Stop();
+    p_.command1.SetEnabled(true);
+    p_.command2.SetEnabled(false);
+    return TellNotTurnedOn();
+  }
   p_.poster.Post(kTurnedOn);
+}
+
+void FrmMain::TellNotTurnedOn() {
+  p_.prompt.Show(kNotTurnedOn, kTitle, kNotTurnedOnStyle);
 }
 
 void FrmMain::Command2_Click() {

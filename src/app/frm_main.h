@@ -72,6 +72,8 @@ public:
   bool closeAnswered() const { return closeAnswered_; }
 
 private:
+  void TellNotTurnedOn();
+
   FrmMainParts p_;
   ChatCommandHandler chat_;
   UndoJournal journal_;

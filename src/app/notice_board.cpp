@@ -13,7 +13,8 @@ constexpr unsigned kShowDelayMs = 1;
 
 int NoticeBoard::Show(const std::string& text, const std::string& title, unsigned style) {
   waiting_.push_back({text, title, style});
-  if (!showing_) timer_.Start(kShowDelayMs);
+  // Without a timer the box shows now rather than never.
+  if (!showing_ && !timer_.Start(kShowDelayMs)) ShowWaiting();
   return kAnswerOk;
 }
 

@@ -13,10 +13,12 @@ public:
 
 // Hears the chat room: after BeginWatch it raises one ChatLine per new line
 // said in the room; after EndWatch none until the next BeginWatch.
+// BeginWatch returns false when the scanner cannot listen (Windows refused
+// its timer); it is then stopped, as after EndWatch.
 class ChatScanner {
 public:
   virtual ~ChatScanner() = default;
-  virtual void BeginWatch() = 0;
+  virtual bool BeginWatch() = 0;
   virtual void EndWatch() = 0;
 };
 

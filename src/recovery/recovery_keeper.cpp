@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "rosterfile/failure_text.h"
 #include "rosterfile/roster_file.h"
 
 namespace rollkeep {
@@ -65,12 +66,12 @@ RecoveryStart RecoveryKeeper::SetAside(const std::string& why) {
   if (!moved.ok) {
     // Writing would overwrite it; this run keeps no copy instead.
     active_ = false;
-    notice_ = "The list kept from the last run (" + place_.file + ") could not be read: " + why +
-              ". It could not be set aside either (" + moved.reason +
+    notice_ = "The list kept from the last run (" + place_.file + ") could not be read: " +
+              TidyReason(why) + ". It could not be set aside either (" + TidyReason(moved.reason) +
               "), so Rollkeep keeps no recovery copy this time and starts with an empty list.";
     return RecoveryStart::Stuck;
   }
-  notice_ = "The list kept from the last run could not be read: " + why +
+  notice_ = "The list kept from the last run could not be read: " + TidyReason(why) +
             ". It was set aside as " + aside + ". Rollkeep starts with an empty list.";
   return RecoveryStart::SetAside;
 }
@@ -87,8 +88,11 @@ void RecoveryKeeper::Changed() {
   // A running timer is left alone: a steady stream of changes must not keep
   // pushing the write back.
   if (timerRunning_) return;
-  timerRunning_ = true;
-  timer_.Start(kRecoveryDelayMs);
+  // Without its timer the change is written at once: the copy stays as
+  // current as with it, at the cost of a write per change. A failure is not
+  // shown from inside the roster's change; the next box or pause tells it.
+  timerRunning_ = timer_.Start(kRecoveryDelayMs);
+  if (!timerRunning_) Write(false);
 }
 
 void RecoveryKeeper::Write(bool tellFailure) {
@@ -107,7 +111,7 @@ void RecoveryKeeper::Write(bool tellFailure) {
 void RecoveryKeeper::ReportWriteFailure(const std::string& reason) {
   if (std::exchange(failureShown_, true)) return;
   prompt_.Show("Rollkeep could not keep a recovery copy of the list in " + place_.folder + ": " +
-                   reason + ". It goes on working and tries again at the next change.",
+                   TidyReason(reason) + ". It goes on working and tries again at the next change.",
                kTitle, kStyleOk | kStyleWarning);
 }
 

@@ -8,8 +8,14 @@ std::string UndeliveredText(std::size_t lost, GiveUpReason reason) {
   std::string text = std::to_string(lost);
   text += lost == 1 ? " announcement" : " announcements";
   text += " could not be delivered to the chat room: ";
-  text += reason == GiveUpReason::RoomGone ? "the room was closed."
-                                           : "the chat client did not answer for 5 minutes.";
+  switch (reason) {
+    case GiveUpReason::RoomGone: text += "the room was closed."; break;
+    case GiveUpReason::NoAnswer: text += "the chat client did not answer for 5 minutes."; break;
+    case GiveUpReason::NoTimer:
+      text += "the chat client did not answer, and Windows refused Rollkeep a timer to try "
+              "again.";
+      break;
+  }
   return text;
 }
 
@@ -45,6 +51,7 @@ bool PostingQueue::SettleUnsureEnter(WindowHandle entry) {
 void PostingQueue::Drain() {
   draining_ = true;
   bool roomGone = false;
+  bool noTimer = false;
   while (!waiting_.empty()) {
     const Brask32::PostResult result = Brask32::PostToRoom(ops_, waiting_.front().text);
     if (result == Brask32::PostResult::Delivered) {
@@ -58,23 +65,24 @@ void PostingQueue::Drain() {
       waiting_.pop_front();
     } else {
       waiting_.front().enterUnsure = result == Brask32::PostResult::EnterUnsure;
-      Stall();
+      noTimer = !Stall();
       break;
     }
   }
   draining_ = false;
   if (roomGone) return GiveUp(GiveUpReason::RoomGone);
+  if (noTimer) return GiveUp(GiveUpReason::NoTimer);
   if (waiting_.empty() && stalled_) {
     stalled_ = false;
     timer_.Stop();
   }
 }
 
-void PostingQueue::Stall() {
-  if (stalled_) return;
+bool PostingQueue::Stall() {
+  if (stalled_) return true;
   stalled_ = true;
   lastProgress_ = now_();
-  timer_.Start(kRetryIntervalMs);
+  return timer_.Start(kRetryIntervalMs);
 }
 
 void PostingQueue::GiveUp(GiveUpReason reason) {

@@ -13,9 +13,10 @@
 // longer holds its line (the client sent and emptied it), and is made again
 // otherwise.
 //
-// The queue gives up when the room is gone (nothing to post into) or after
-// kGiveUpSeconds without a delivered post, and then tells the operator once
-// how many posts were lost. A post made while no room is open and nothing
+// The queue gives up when the room is gone (nothing to post into), after
+// kGiveUpSeconds without a delivered post, or at once when the timer cannot
+// start (nothing would ever retry), and then tells the operator once how many
+// posts were lost. A post made while no room is open and nothing
 // waits is dropped at once, as there is no one to tell it to.
 
 #include <cstddef>
@@ -37,7 +38,7 @@ public:
 };
 
 // Why waiting posts were given up.
-enum class GiveUpReason { RoomGone, NoAnswer };
+enum class GiveUpReason { RoomGone, NoAnswer, NoTimer };
 
 // The operator's message for `lost` posts given up for `reason`.
 std::string UndeliveredText(std::size_t lost, GiveUpReason reason);
@@ -71,7 +72,8 @@ private:
   // Settles a post whose Enter went unanswered, from the box's text now.
   // False while the box cannot be read.
   bool SettleUnsureEnter(WindowHandle entry);
-  void Stall();
+  // False when the retry timer could not start.
+  bool Stall();
   void GiveUp(GiveUpReason reason);
 
   WindowOps& ops_;

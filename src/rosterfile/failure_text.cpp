@@ -8,6 +8,8 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
+}  // namespace
+
 std::string TidyReason(std::string_view reason) {
   while (!reason.empty() && IsSpace(reason.front())) reason.remove_prefix(1);
   while (!reason.empty() && (IsSpace(reason.back()) || reason.back() == '.')) {
@@ -18,6 +20,8 @@ std::string TidyReason(std::string_view reason) {
   if (tidy.size() > 1 && IsUpper(tidy[0]) && IsLower(tidy[1])) tidy[0] = static_cast<char>(tidy[0] - 'A' + 'a');
   return tidy;
 }
+
+namespace {
 
 std::string Sentence(std::string_view action) {
   std::string text = "The list could not be ";

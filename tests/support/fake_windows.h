@@ -35,14 +35,20 @@ struct FakeSwitch final : Switch {
   bool enabled;
 };
 
-// Logs "<name> on" / "<name> off" as it starts and stops; ticks by hand.
+// Logs "<name> on" / "<name> off" as it starts and stops, or "<name>
+// refused" when `refuse` is set; ticks by hand.
 struct FakeTimer final : Timer {
   FakeTimer(EventLog& log, std::string name, bool enabled)
       : log(log), name(std::move(name)), enabled(enabled) {}
-  void Start(unsigned ms) override {
+  bool Start(unsigned ms) override {
+    if (refuse) {
+      log.push_back(name + " refused");
+      return false;
+    }
     enabled = true;
     intervalMs = ms;
     log.push_back(name + " on");
+    return true;
   }
   void Stop() override {
     enabled = false;
@@ -52,14 +58,20 @@ struct FakeTimer final : Timer {
   std::string name;
   bool enabled;
   unsigned intervalMs = 0;
+  bool refuse = false;
 };
 
 struct FakeChatScanner final : ChatScanner {
   explicit FakeChatScanner(EventLog& log) : log(log) {}
-  void BeginWatch() override { log.push_back("BeginWatch"); watching = true; }
+  bool BeginWatch() override {
+    log.push_back(refuse ? "BeginWatch refused" : "BeginWatch");
+    watching = !refuse;
+    return !refuse;
+  }
   void EndWatch() override { log.push_back("EndWatch"); watching = false; }
   EventLog& log;
   bool watching = false;
+  bool refuse = false;
 };
 
 // `onEndProgram` runs inside EndProgram, e.g. to make the pause report the end.

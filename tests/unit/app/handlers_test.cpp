@@ -11,17 +11,27 @@ namespace rollkeep::testing {
 namespace {
 
 const Lines kThree = {"Ann", "Bob Smith", "cy"};
+const std::string kNotOn =
+    "prompt Rollkeep 0x10: Rollkeep could not be turned on: Windows refused it a timer, which "
+    "happens when Windows is short of resources. Close some programs or windows and press on "
+    "again.";
 
 TEST(FrmMain, HandlersRunTheirStepsInOrder) {
-  // `nested` runs inside the handler's pause, if any.
+  // `nested` runs inside the handler's pause, if any; `setup` before the handler.
   struct Case { const char* name; Handler handler; Lines before; int selected; Lines steps, after;
-                void (*nested)(FrmMain&) = nullptr; };
+                void (*nested)(FrmMain&) = nullptr; void (*setup)(MainWindow&) = nullptr; };
   const Case cases[] = {
       {"load", &FrmMain::Form_Load, kThree, 1,
        {"KeepOnTop", "post Rollkeep: loaded", "Timer1 off", "EndWatch"}, kThree},
       {"on", &FrmMain::Command1_Click, kThree, -1,
        {"Timer1 on", "Command1 off", "Command2 on", "BeginWatch",
         "post Rollkeep: turned on, type <u><b>list me</b></u> to be listed"}, kThree},
+      {"on, its timer refused", &FrmMain::Command1_Click, kThree, -1,
+       {"Timer1 refused", kNotOn}, kThree, nullptr, [](MainWindow& w) { w.timer1.refuse = true; }},
+      {"on, the scanner's timer refused", &FrmMain::Command1_Click, kThree, -1,
+       {"Timer1 on", "Command1 off", "Command2 on", "BeginWatch refused", "Timer1 off",
+        "Command1 on", "Command2 off", kNotOn},
+       kThree, nullptr, [](MainWindow& w) { w.iChat2.refuse = true; }},
       {"off", &FrmMain::Command2_Click, kThree, -1,
        {"Timer1 off", "Command1 on", "Command2 off", "EndWatch",
         "post Rollkeep: turned off no more listing"}, kThree},
@@ -46,6 +56,7 @@ TEST(FrmMain, HandlersRunTheirStepsInOrder) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MainWindow w(c.before, c.selected);
+    if (c.setup) c.setup(w);
     if (c.nested) w.waiter.nested = [&] { c.nested(w.frm); };
     (w.frm.*c.handler)();
     EXPECT_EQ(w.log, c.steps);

@@ -46,7 +46,10 @@ struct MemoryFileSystem final : FileSystem {
 // one-shot timer on them.
 struct TestTime final : Clock, Timer {
   double NowSeconds() override { return static_cast<double>(nowMs) / 1000; }
-  void Start(unsigned ms) override { dueMs = nowMs + ms; }
+  bool Start(unsigned ms) override {
+    dueMs = nowMs + ms;
+    return true;
+  }
   void Stop() override { dueMs.reset(); }
   long long nowMs = 0;
   std::optional<long long> dueMs;

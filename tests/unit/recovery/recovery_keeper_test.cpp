@@ -30,13 +30,14 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   explicit MemoryRecoveryFiles(EventLog& log) : log(log) {}
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   IoStatus Read(const std::string& path, std::string& bytes) override {
-    if (readFails) return IoStatus::Failed("access is denied");
+    // Reasons as the system words them: capitalised, with a full stop.
+    if (readFails) return IoStatus::Failed("Access is denied.");
     bytes = files.at(path);
     return IoStatus::Ok();
   }
   IoStatus Write(const std::string& path, std::string_view bytes) override {
     log.push_back("write " + Joined(DecodeRoster(bytes)));
-    if (writeFails) return IoStatus::Failed("the disk is full");
+    if (writeFails) return IoStatus::Failed("The disk is full.");
     files[path] = bytes;
     return IoStatus::Ok();
   }
@@ -48,7 +49,7 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   }
   IoStatus Rename(const std::string& from, const std::string& to) override {
     log.push_back("rename to " + to);
-    if (renameFails) return IoStatus::Failed("access is denied");
+    if (renameFails) return IoStatus::Failed("Access is denied.");
     files[to] = files.at(from);
     files.erase(from);
     return IoStatus::Ok();
@@ -69,9 +70,13 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
 
 struct LogTimer final : Timer {
   explicit LogTimer(EventLog& log) : log(log) {}
-  void Start(unsigned ms) override { log.push_back("timer " + std::to_string(ms)); }
+  bool Start(unsigned ms) override {
+    log.push_back("timer " + std::to_string(ms) + (refuse ? " refused" : ""));
+    return !refuse;
+  }
   void Stop() override { log.push_back("timer stop"); }
   EventLog& log;
+  bool refuse = false;
 };
 
 struct Keeping {
@@ -103,6 +108,7 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
     const char* name;
     std::vector<Step> steps;
     Lines log;
+    bool timerRefused = false;
   } cases[] = {
       {"a burst starts the timer once and writes once",
        {Append, Append, Append, TimerFires},
@@ -118,10 +124,13 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
        {"timer 1000", "timer stop", "write [m1]"}},
       {"a clear is written as an empty list", {Append, TimerFires, Clear, TimerFires},
        {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write []"}},
+      {"without a timer every change is written at once", {Append, Append, WriteNow},
+       {"timer 1000 refused", "write [m1]", "timer 1000 refused", "write [m1,m2]"}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Keeping k;
+    k.timer.refuse = c.timerRefused;
     for (Step step : c.steps) Apply(k, step);
     EXPECT_EQ(k.log, c.log);
   }

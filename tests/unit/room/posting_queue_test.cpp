@@ -19,12 +19,14 @@ using Lines = std::vector<std::string>;
 using Missed = WindowTreeModel::Missed;
 
 struct FakeTimer final : Timer {
-  void Start(unsigned ms) override {
-    running = true;
+  bool Start(unsigned ms) override {
+    running = !refuse;
     intervalMs = ms;
+    return running;
   }
   void Stop() override { running = false; }
   bool running = false;
+  bool refuse = false;
   unsigned intervalMs = 0;
 };
 
@@ -160,6 +162,21 @@ TEST_F(Posting, WaitingPostsAreGivenUpAfterFiveMinutesWithoutADelivery) {
   model.Wake(room.entry);
   queue.Post("later");  // a new start
   EXPECT_EQ(Sent(), (Lines{"a", "later"}));
+}
+
+// Nothing would ever retry: the post is given up at once and the next one
+// goes out as usual.
+TEST_F(Posting, WithoutARetryTimerAWaitingPostIsGivenUpAndTold) {
+  timer.refuse = true;
+  model.Hang(room.entry, 0);
+  queue.Post("a");
+  EXPECT_EQ(notice.told, Lines{"1 announcement could not be delivered to the chat room: the chat "
+                               "client did not answer, and Windows refused Rollkeep a timer to "
+                               "try again."});
+  EXPECT_EQ(queue.Waiting(), 0u);
+  model.Wake(room.entry);
+  queue.Post("b");
+  EXPECT_EQ(Sent(), Lines{"b"});
 }
 
 // Window operations that run `hook` once, inside the first WM_SETTEXT of a

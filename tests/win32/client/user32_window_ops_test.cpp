@@ -170,7 +170,7 @@ LRESULT CALLBACK BusyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 struct ManualTimer final : Timer {
-  void Start(unsigned) override { running = true; }
+  bool Start(unsigned) override { return running = true; }
   void Stop() override { running = false; }
   bool running = false;
 };

@@ -96,5 +96,38 @@ TEST_F(CommonFileDialogTest, APathTypedIntoEitherDialogIsTheChosenFile) {
   }
 }
 
+BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, "Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Typed one key at a time into the file name box's edit control, as the
+// operator types, and confirmed: Wine's own dialog code overran its stack
+// on a name longer than a path and crashed the program. The box takes no
+// more than the path buffer holds, and the dialog hands back what it took.
+TEST_F(CommonFileDialogTest, ALongPathTypedIntoEitherDialogStopsAtWhatTheBufferHolds) {
+  const std::string typed = folder.path + "\\" + std::string(300, 'n');
+  for (const bool save : {true, false}) {
+    SCOPED_TRACE(save ? "save" : "open");
+    std::string held;
+    std::jthread type = Drive([&](HWND d) {
+      HWND edit = FileNameBox(d);
+      EnumChildWindows(edit, FindEdit, reinterpret_cast<LPARAM>(&edit));
+      for (const char c : typed) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+      held.resize(GetWindowTextLengthA(edit) + 1);
+      held.resize(GetWindowTextA(edit, held.data(), static_cast<int>(held.size())));
+      Press(d, IDOK);
+    });
+    save ? dialog.ShowSave() : dialog.ShowOpen();
+    type.join();
+    EXPECT_LT(held.size(), std::size_t{MAX_PATH});
+    EXPECT_TRUE(typed.starts_with(held)) << held;
+    EXPECT_EQ(dialog.FileName, held);
+  }
+}
+
 }  // namespace
 }  // namespace rollkeep::win32

@@ -19,8 +19,8 @@ TEST(RecoveryPlace, TheEnvironmentNamesTheFolderAndOnlyTheFirstLockOwnsIt) {
 
   const RecoveryLock first;
   const RecoveryLock second;
-  EXPECT_TRUE(first.owned());
-  EXPECT_FALSE(second.owned());
+  EXPECT_TRUE(first.owned() && !first.heldElsewhere());
+  EXPECT_TRUE(!second.owned() && second.heldElsewhere());
 }
 
 TEST(Win32RecoveryFiles, WritesIntoANewFolderRenamesWithoutReplacingAndTellsTheTime) {

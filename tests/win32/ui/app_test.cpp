@@ -197,10 +197,13 @@ TEST_F(AppTest, AnOpenBoxDoesNotStopTheRoomBeingHeardAndAnswered) {
   EXPECT_EQ(List1().size(), static_cast<std::size_t>(Roster::kCapacity));
 }
 
+// Once the main window is gone, no box or dialog names it as owner.
 TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   OpenMain();
   app->roster().append("Ann");
   HWND main = app->mainWindow(), splash = app->splashWindow();
+  EXPECT_EQ(app->boxOwner(), main);
+  EXPECT_EQ(app->dialogOwner(), main);
   DialogAnswerer answerer({IDYES, IDCANCEL, IDNO});
   ::PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return app->ended(); }, 60000));
@@ -208,6 +211,8 @@ TEST_F(AppTest, ClosingAsksAgainAfterACancelledSaveAndEndsOnNo) {
   EXPECT_THAT(answerer.seen, ElementsAre(question, ::testing::Ne(question), question));
   EXPECT_EQ(room->sent.back(), "Rollkeep: unloaded, no more listing");
   EXPECT_FALSE(::IsWindow(main) || ::IsWindow(splash));
+  EXPECT_EQ(app->boxOwner(), nullptr);
+  EXPECT_EQ(app->dialogOwner(), nullptr);
 }
 
 }  // namespace

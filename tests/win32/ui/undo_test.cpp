@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "platform/win32/ui/main_window.h"
 #include "platform/win32/ui/message_pump.h"
@@ -90,6 +91,26 @@ TEST_F(AppTest, CtrlZAndTheSystemMenuUndoTheLastChangeAndTheItemGreys) {
   ::SendMessageA(main, WM_SYSCOMMAND, kUndo, 0);
   EXPECT_EQ(List1(), all);
   EXPECT_EQ(room->sent.size(), posts);
+}
+
+// A modal box of ours disables the window: neither Ctrl+Z's command (as
+// TranslateAccelerator sends it) nor the menu's undoes meanwhile.
+TEST_F(AppTest, UndoWaitsWhileABoxOfOursIsOpen) {
+  OpenMain();
+  HWND main = app->mainWindow();
+  app->roster().append("Ann");
+  const std::pair<UINT, WPARAM> commands[] = {{WM_COMMAND, MAKEWPARAM(kUndo, 1)},
+                                              {WM_SYSCOMMAND, kUndo}};
+  for (const auto& [message, wParam] : commands) {
+    SCOPED_TRACE(message == WM_COMMAND ? "Ctrl+Z" : "system menu");
+    Click(kCommand6Id);
+    ::EnableWindow(main, FALSE);
+    ::SendMessageA(main, message, wParam, 0);
+    ::EnableWindow(main, TRUE);
+    EXPECT_EQ(List1(), std::vector<std::string>{});
+    ::SendMessageA(main, message, wParam, 0);
+    EXPECT_EQ(List1(), std::vector<std::string>{"Ann"});
+  }
 }
 
 }  // namespace

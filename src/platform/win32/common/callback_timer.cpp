@@ -8,12 +8,12 @@ constexpr UINT_PTR kTimerId = 1;
 
 }  // namespace
 
-void CallbackTimer::Start(unsigned intervalMs) {
+bool CallbackTimer::Start(unsigned intervalMs) {
   if (hwnd() == nullptr &&
       !CreateWithClass({"RollkeepTimer"}, ::GetModuleHandleA(nullptr), 0, "", 0, HWND_MESSAGE)) {
-    return;
+    return false;
   }
-  ::SetTimer(hwnd(), kTimerId, intervalMs, nullptr);
+  return ::SetTimer(hwnd(), kTimerId, intervalMs, nullptr) != 0;
 }
 
 void CallbackTimer::Stop() {

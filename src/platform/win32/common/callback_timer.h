@@ -18,8 +18,8 @@ public:
   explicit CallbackTimer(std::function<void()> tick) : tick_(std::move(tick)) {}
   ~CallbackTimer() override { Destroy(); }
 
-  // Without a window (Windows refused one) the timer does not run.
-  void Start(unsigned intervalMs) override;
+  // False when Windows refused the timer or its window: it does not run.
+  bool Start(unsigned intervalMs) override;
   void Stop() override;
 
 private:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/common/wine.h"
 #include "platform/win32/files/wide_path.h"
 
 namespace rollkeep::win32 {
@@ -17,6 +18,52 @@ namespace {
 
 // Room for the longest path Windows knows, not just MAX_PATH.
 constexpr std::size_t kPathBufferSize = 32768;
+// Wine's dialog joins the folder and the typed name in a MAX_PATH buffer on
+// its stack, and a longer name overruns it and crashes the program. There
+// the buffer is MAX_PATH, and the file name box takes no more than fits.
+constexpr std::size_t kWinePathBufferSize = MAX_PATH;
+
+// Control ids of the file name box: the combo box of the Explorer-style
+// dialog, the edit box of the old style.
+constexpr int kFileNameCombo = 0x47c;  // cmb13
+constexpr int kFileNameEdit = 0x480;   // edt1
+
+BOOL CALLBACK FindEdit(HWND window, LPARAM found) {
+  char name[8] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  if (::lstrcmpiA(name, "Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The edit control the operator types the name into, inside the combo box.
+HWND FileNameEdit(HWND dialog) {
+  HWND box = ::GetDlgItem(dialog, kFileNameCombo);
+  if (box == nullptr) return ::GetDlgItem(dialog, kFileNameEdit);
+  HWND edit = nullptr;
+  ::EnumChildWindows(box, FindEdit, reinterpret_cast<LPARAM>(&edit));
+  return edit;
+}
+
+// A name typed relative to the open folder is joined to it with a
+// backslash; the whole must fit kWinePathBufferSize with its terminator.
+void LimitFileName(HWND dialog) {
+  HWND edit = FileNameEdit(dialog);
+  if (edit == nullptr) return;
+  const LRESULT folderChars = ::SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);  // with its null
+  const LRESULT room =
+      static_cast<LRESULT>(kWinePathBufferSize) - 1 - std::max<LRESULT>(folderChars, 0);
+  // A limit of 0 would mean no limit at all.
+  ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max<LRESULT>(room, 1)), 0);
+}
+
+// The Explorer-style hook: the dialog is laid out, or another folder opened.
+UINT_PTR CALLBACK LimitingHook(HWND hook, UINT message, WPARAM, LPARAM lParam) noexcept {
+  if (message != WM_NOTIFY) return 0;
+  const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+  if (code == CDN_INITDONE || code == CDN_FOLDERCHANGE) LimitFileName(::GetParent(hook));
+  return 0;
+}
 
 // "Text|*.txt|All|*.*" -> "Text\0*.txt\0All\0*.*\0\0", the form the dialog reads.
 std::wstring DialogFilter(const std::string& filter) {
@@ -56,7 +103,8 @@ void CommonFileDialog::ShowSave() { Show(true); }
 // folder named in another script) is refused rather than turned into the
 // name of another file.
 void CommonFileDialog::Show(bool save) {
-  std::vector<wchar_t> path(kPathBufferSize, L'\0');
+  const bool wine = RunningUnderWine();
+  std::vector<wchar_t> path(wine ? kWinePathBufferSize : kPathBufferSize, L'\0');
   const std::wstring initial = WideFromAnsi(FileName);
   if (initial.size() < path.size()) std::copy(initial.begin(), initial.end(), path.begin());
   const std::wstring filter = DialogFilter(Filter);
@@ -69,6 +117,10 @@ void CommonFileDialog::Show(bool save) {
   ofn.lpstrFile = path.data();
   ofn.nMaxFile = static_cast<DWORD>(path.size());
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+  if (wine) {
+    ofn.Flags |= OFN_ENABLEHOOK;
+    ofn.lpfnHook = &LimitingHook;
+  }
 
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (chosen) {

@@ -98,7 +98,8 @@ RecoveryPlace RecoveryPlaceIn(const std::string& folder) {
 // "Local\" keeps the name per logon session (from Windows 2000 on; it is
 // ignored where Terminal Services do not run, which leaves one session anyway).
 RecoveryLock::RecoveryLock() : mutex_(::CreateMutexA(nullptr, FALSE, kMutexName)) {
-  owned_ = mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
+  heldElsewhere_ = mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  owned_ = mutex_ && !heldElsewhere_;
 }
 
 }  // namespace rollkeep::win32

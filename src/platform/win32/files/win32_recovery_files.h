@@ -33,15 +33,18 @@ inline constexpr char kRecoveryFileName[] = "roster-recovery.txt";
 std::string RecoveryFolder();
 RecoveryPlace RecoveryPlaceIn(const std::string& folder);
 
-// Held by the one running Rollkeep that keeps the recovery copy.
+// Held by the one running Rollkeep, which keeps the recovery copy.
 class RecoveryLock {
 public:
   RecoveryLock();
   bool owned() const { return owned_; }
+  // Another Rollkeep of this logon session holds it.
+  bool heldElsewhere() const { return heldElsewhere_; }
 
 private:
   UniqueKernelHandle mutex_;
   bool owned_ = false;
+  bool heldElsewhere_ = false;
 };
 
 }  // namespace rollkeep::win32

@@ -34,15 +34,18 @@ RoomChatScanner::RoomChatScanner(ChatLineHandler onChatLine, UnreadableHandler o
 
 RoomChatScanner::~RoomChatScanner() { *alive_ = false; }
 
-void RoomChatScanner::BeginWatch() {
+bool RoomChatScanner::BeginWatch() {
   Stop();
   watching_ = true;
   const std::uint64_t watch = watchCount_;
   // The first read takes the transcript's current end as the start. With no
   // room yet, or a read that failed, the first room read later is the start.
-  if (!Poll()) return;
-  if (watch != watchCount_) return;  // stopped or restarted during the read
-  timer_.Start(kTickMs);
+  if (!Poll()) return true;  // destroyed meanwhile: nobody is left to tell
+  if (watch != watchCount_) return true;  // stopped or restarted during the read
+  if (timer_.Start(kTickMs)) return true;
+  // Without its timer it would never read again: say so rather than seem on.
+  Stop();
+  return false;
 }
 
 void RoomChatScanner::EndWatch() {

@@ -58,7 +58,8 @@ public:
 
   // Starts watching from the transcript's current end: nothing said before is
   // reported. Calling it while watching starts again from the current end.
-  void BeginWatch() override;
+  // False, and stopped, when Windows refused the timer that reads.
+  bool BeginWatch() override;
   // Stops at once, also in the middle of handing out lines: lines read but
   // not yet handed out are dropped.
   void EndWatch() override;

@@ -2,6 +2,7 @@
 
 #include "platform/win32/ui/keep_on_top.h"
 #include "platform/win32/ui/program_resources.h"
+#include "rosterfile/failure_text.h"
 
 namespace rollkeep::win32 {
 
@@ -15,6 +16,7 @@ Application::Application(ApplicationOptions options)
 Application::~Application() {
   SetHandlerFailures(nullptr);
   main_.reset();
+  SetOwners(nullptr);
   splash_.Destroy();
 }
 
@@ -44,10 +46,13 @@ void Application::ShowMain() {
     if (!main_) {
       // Without a main window the splash stays the way to try again.
       ::ShowWindow(splash_.hwnd(), SW_SHOW);
+      ::MessageBoxA(splash_.hwnd(),
+                    "Rollkeep could not open its main window: Windows is short of resources. "
+                    "Close some programs or windows and double-click the picture again.",
+                    "Rollkeep", MB_OK | MB_ICONERROR);
       return;
     }
-    commonDialog1_.setOwner(main_->hwnd());
-    prompt_.setOwner(main_->hwnd());
+    SetOwners(main_->hwnd());
     main_->Load();
   }
   if (mainWindow() != nullptr) ::ShowWindow(mainWindow(), SW_SHOWNORMAL);
@@ -62,6 +67,7 @@ void Application::EndProgram() {
   ended_ = true;
   MarkProgramEnding();
   if (main_) main_->Close();
+  SetOwners(nullptr);
   splash_.Destroy();
   if (options_.quitWhenEnded) ::PostQuitMessage(0);
 }
@@ -89,14 +95,20 @@ void Application::OnHandlerFailed(const std::string& what) noexcept {
       const std::string kept = options_.recovery.enabled()
                                    ? " The list is kept in " + options_.recovery.file + "."
                                    : "";
-      ::MessageBoxA(mainWindow(), ("Rollkeep could not finish what it was doing: " + what + "." +
-                                   kept).c_str(),
+      ::MessageBoxA(mainWindow(),
+                    ("Rollkeep could not finish what it was doing: " + TidyReason(what) + "." +
+                     kept).c_str(),
                     "Rollkeep", MB_OK | MB_ICONERROR);
     }
   } catch (...) {
     // Out of memory again: the box cannot be shown.
   }
   reportingFailure_ = false;
+}
+
+void Application::SetOwners(HWND owner) {
+  commonDialog1_.setOwner(owner);
+  prompt_.setOwner(owner);
 }
 
 }  // namespace rollkeep::win32

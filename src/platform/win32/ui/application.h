@@ -53,6 +53,9 @@ public:
   HWND mainWindow() const { return main_ ? main_->hwnd() : nullptr; }
   Roster& roster() { return roster_; }
   bool ended() const { return ended_; }
+  // The window the program's boxes and file dialogs are modal to.
+  HWND boxOwner() const { return prompt_.owner(); }
+  HWND dialogOwner() const { return commonDialog1_.owner(); }
 
 private:
   // SplashShell
@@ -66,6 +69,10 @@ private:
   void OnCloseRequested() override;
   // HandlerFailures
   void OnHandlerFailed(const std::string& what) noexcept override;
+
+  // Boxes and dialogs take the main window as owner while it is there, and
+  // no window once it is gone (its handle may then name another window).
+  void SetOwners(HWND owner);
 
   ApplicationOptions options_;
   Roster roster_;

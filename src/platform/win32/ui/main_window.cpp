@@ -57,8 +57,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) != kUndoCommandId) return Default(message, wParam, lParam);
-      // Like a button, undo acts only while no modal box of ours is open.
-      if (events_ != nullptr && ::IsWindowEnabled(hwnd())) events_->OnUndo();
+      OnUndoCommand();
       return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION:
@@ -167,11 +166,17 @@ bool MainWindow::CaptionFits(HDC dc, HFONT font, const ControlSpec& spec) const 
   return TextWidth(dc, font, spec.caption) + margins <= TwipsToPixels(spec.width, dpi_);
 }
 
+// Ctrl+Z and the system menu's item alike: like a button, undo acts only
+// while no modal box or dialog of ours has disabled the window.
+void MainWindow::OnUndoCommand() {
+  if (events_ != nullptr && ::IsWindowEnabled(hwnd())) events_->OnUndo();
+}
+
 void MainWindow::OnCommand(int controlId, int notification, HWND control) {
   if (events_ == nullptr) return;
   if (control == nullptr) {
     if (controlId == static_cast<int>(kUndoCommandId) && notification == kFromAccelerator) {
-      events_->OnUndo();
+      OnUndoCommand();
     }
     return;
   }

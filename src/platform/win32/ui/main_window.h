@@ -56,6 +56,7 @@ private:
   void OnWindowGone() override;
 
   LRESULT OnCreate();
+  void OnUndoCommand();
   void OnCommand(int controlId, int notification, HWND control);
   void OnClose();
   void OnActivate(WPARAM state);
