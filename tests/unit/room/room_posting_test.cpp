@@ -92,7 +92,31 @@ const std::vector<DesktopCase> kDesktops = {
        AddChatRoom(m, kNoWindow);
        return Room{};
      }},
+    // Frames with no room come first: another program's window of the frame
+    // class, or a second client with no room open.
+    {"StrayFrameWithoutDocumentAreaBeforeTheClient", "x", [](WindowTreeModel& m) {
+       m.Create("AOL Frame25");
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
+    {"StrayFrameWithDocumentAreaButNoRoomBeforeTheClient", "x", [](WindowTreeModel& m) {
+       AddChatRoom(m, AddChatClient(m).mdiClient, "_AOL_Icon");
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
+    {"StrayFrameWithRoomControlsOneLevelTooDeepBeforeTheClient", "x", [](WindowTreeModel& m) {
+       AddChatRoom(m, m.Create("AOL Child", AddChatClient(m).mdiClient));
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
 };
+
+// Among the top-level windows of every program only the client's frames are
+// searched for; everything else is looked up under a frame.
+void ExpectOnlyFramesLookedUpAtTopLevel(const WindowTreeModel& m) {
+  for (const ChildLookup& lookup : m.ChildLookups()) {
+    if (lookup.parent == kNoWindow) {
+      EXPECT_EQ(lookup.className, "AOL Frame25");
+    }
+  }
+}
 
 TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) {
   for (const DesktopCase& c : kDesktops) {
@@ -106,10 +130,9 @@ TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) 
     EXPECT_EQ(m.Messages(expected.entry), delivered ? FivePostMessages(c.text) : Messages{});
     EXPECT_EQ(m.DeliveredMessages(), delivered ? 5u : 0u);
     EXPECT_EQ(m.DroppedMessages(), 0u);
-    // Nothing is ever looked up under the null handle, that is among the
-    // top-level windows of every program. The entry box is looked up as
-    // "richcntl", the room test's "RICHCNTL" in other case, in the room alone.
-    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
+    // The entry box is looked up as "richcntl", the room test's "RICHCNTL"
+    // in other case, in the room alone.
+    ExpectOnlyFramesLookedUpAtTopLevel(m);
     if (delivered) {
       EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     }
@@ -128,7 +151,7 @@ TEST(FindRoomTranscript, IsTheSecondTextWindowOfTheRoomPostsGoTo) {
     if (expected.transcript != kNoWindow) {
       EXPECT_EQ(found.transcript, expected.transcript);
     }
-    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
+    ExpectOnlyFramesLookedUpAtTopLevel(m);
   }
 }
 
