@@ -72,13 +72,16 @@ bool ChatCommandHandler::Handle(const ChatCommand& command) {
     poster_.Post(Announcement(command.screenName, " has been removed from list"));
     return true;
   }
+  // The answer belongs to the room the line was said in, even if another
+  // room is open by the end of the pause.
+  const RoomId room = poster_.RoomNow();
   // The roster is complete before the wait: lines handled inside it see it.
   if (!waiter_.Wait(kAnnouncementPause)) return false;
   // A handler nested in the wait ("clear list", "remove selected", "remove
   // me", a load, an undo) may have taken the name off: then the answer would
   // be false.
   if (!IsListed(command.screenName)) return true;
-  poster_.Post(Announcement(command.screenName, " has been added to the list"));
+  poster_.PostFor(room, Announcement(command.screenName, " has been added to the list"));
   return true;
 }
 
