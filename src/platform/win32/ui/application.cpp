@@ -55,6 +55,11 @@ void Application::ShowMain() {
   main_->TellRecovery();
 }
 
+Prompt& Application::OperatorPrompt() {
+  if (main_ && mainWindow() != nullptr) return main_->prompt();
+  return prompt_;
+}
+
 void Application::KeepOnTop() { Brask32::KeepOnTop(mainWindow()); }
 
 void Application::EndProgram() {

@@ -70,13 +70,18 @@ private:
   ApplicationOptions options_;
   Roster roster_;
   User32WindowOps windowOps_;
-  // Posts the client did not take in time wait here and are made again.
+  // The box for posts given up: through the main window's prompt once there
+  // is one, so the recovery copy is written before it shows.
+  Prompt& OperatorPrompt();
   struct PromptNotice final : OperatorNotice {
-    explicit PromptNotice(Prompt& prompt) : prompt(prompt) {}
-    void Tell(const std::string& text) override { prompt.Show(text, "Rollkeep", kStyleWarning); }
-    Prompt& prompt;
+    explicit PromptNotice(Application& app) : app(app) {}
+    void Tell(const std::string& text) override {
+      app.OperatorPrompt().Show(text, "Rollkeep", kStyleWarning);
+    }
+    Application& app;
   };
-  PromptNotice notice_{prompt_};  // prompt_ is made below; used only once running
+  // Posts the client did not take in time wait here and are made again.
+  PromptNotice notice_{*this};  // used only once running
   CallbackTimer retryTimer_{[this] { poster_.Retry(); }};
   PostingQueue poster_{windowOps_, retryTimer_, notice_, [this] { return clock_.NowSeconds(); }};
   QpcClock clock_;

@@ -51,6 +51,8 @@ public:
   void TellRecovery() { keeper_.TellOperator(); }
   // Writes a pending change of the roster to the recovery copy now.
   void WriteRecovery() { keeper_.WriteNow(); }
+  // The prompt that writes the recovery copy before it shows.
+  Prompt& prompt() { return prompt_; }
   // Stops the scanner and destroys the window; the objects stay.
   void Close();
 
