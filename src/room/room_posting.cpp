@@ -41,6 +41,9 @@ PostResult PostIntoRoom(WindowOps& ops, WindowHandle room, const std::string& te
   if (input == kNoWindow) return PostResult::NoRoom;  // gone meanwhile
   if (!typed) typed = ops.Text(input);
   if (!typed) return PostResult::NotAnswered;
+  // A line of Rollkeep's own, left by a client that did not send or empty
+  // it, is no typing of the operator's: putting it back would post it twice.
+  if (typed->starts_with(Brask32::StylePrefix)) typed->clear();
   if (!Brask32::ReplaceText(ops, input, "") ||
       !Brask32::ReplaceText(ops, input, Brask32::PostedLine(text))) {
     return PostResult::NotAnswered;

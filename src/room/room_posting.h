@@ -51,7 +51,8 @@ namespace rollkeep {
 // post's first message: a post made again after the client missed one of
 // its messages passes it back, since the box may by then hold the post's own
 // line. Read now when empty; a box that cannot be read is not answering, and
-// nothing is sent.
+// nothing is sent. A box that still holds one of Rollkeep's own lines counts
+// as empty.
 Brask32::PostResult PostIntoRoom(WindowOps& ops, WindowHandle room, const std::string& text,
                                  std::optional<std::string>& typed);
 
