@@ -29,11 +29,11 @@ private:
 }  // namespace
 
 void AnswerSchedule::Added(const std::string& screenName, const std::string& announcement) {
-  Enqueue({announcement, screenName, clock_.NowSeconds()});
+  Enqueue({announcement, screenName, clock_.NowSeconds(), poster_.RoomNow()});
 }
 
 void AnswerSchedule::Removed(const std::string& announcement) {
-  Enqueue({announcement, std::nullopt, clock_.NowSeconds()});
+  Enqueue({announcement, std::nullopt, clock_.NowSeconds(), poster_.RoomNow()});
 }
 
 void AnswerSchedule::DropWaiting() {
@@ -77,9 +77,9 @@ void AnswerSchedule::PostFirst() {
   const Answer answer = std::move(waiting_.front());
   waiting_.pop_front();
   if (!answer.whileListed) {
-    poster_.Post(answer.text);
+    poster_.PostFor(answer.room, answer.text);
   } else if (IsListed(*answer.whileListed)) {
-    poster_.Post(answer.text);
+    poster_.PostFor(answer.room, answer.text);
     // Measured once the post is made, so the room sees the pause in full
     // however long the client took over this one.
     lastAddedAt_ = clock_.NowSeconds();

@@ -5,7 +5,9 @@
 // (0.7 s) after its line and after the "added" answer before it, so a burst
 // of members never floods the room; any other answer at once, or right after
 // the answers before it. Whether an "added" answer is still true is decided
-// when it goes out: a name no longer listed by then is not announced.
+// when it goes out: a name no longer listed by then is not announced. Each
+// answer goes to the room its line was said in (the room open when the line
+// was handled), never into another room opened since.
 
 #include <deque>
 #include <optional>
@@ -36,6 +38,7 @@ private:
     std::string text;
     std::optional<std::string> whileListed;  // an "added" answer, for this name
     double handledAt = 0;                    // clock_ seconds
+    RoomId room = 0;                         // the room the line was said in
   };
 
   void Enqueue(Answer answer);

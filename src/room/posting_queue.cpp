@@ -19,8 +19,12 @@ std::string UndeliveredText(std::size_t lost, GiveUpReason reason) {
   return text;
 }
 
-void PostingQueue::Post(const std::string& announcement) {
-  waiting_.push_back({announcement});
+void PostingQueue::Post(const std::string& announcement) { PostFor(RoomNow(), announcement); }
+
+RoomId PostingQueue::RoomNow() { return Brask32::LocateRoom(ops_); }
+
+void PostingQueue::PostFor(RoomId room, const std::string& announcement) {
+  waiting_.push_back({room, announcement, false, std::nullopt});
   if (stalled_ || draining_) return;  // behind the posts already waiting
   Drain();
 }
@@ -29,8 +33,9 @@ void PostingQueue::Retry() {
   if (draining_) return;
   if (!stalled_) return timer_.Stop();
   if (now_() - lastProgress_ >= kGiveUpSeconds) return GiveUp(GiveUpReason::NoAnswer);
-  const WindowHandle entry = FindRoomEntryBox(ops_);
-  if (entry == kNoWindow) return GiveUp(GiveUpReason::RoomGone);
+  const WindowHandle entry = FindEntryBox(ops_, waiting_.front().room);
+  // A room gone: Drain drops its posts and makes those for other rooms.
+  if (entry == kNoWindow) return Drain();
   if (!ops_.Responds(entry)) return;
   if (waiting_.front().enterUnsure && !SettleUnsureEnter(entry)) return;
   Drain();
@@ -39,43 +44,59 @@ void PostingQueue::Retry() {
 bool PostingQueue::SettleUnsureEnter(WindowHandle entry) {
   const auto text = ops_.Text(entry);
   if (!text) return false;
-  if (*text == Brask32::PostedLine(waiting_.front().text)) {
-    waiting_.front().enterUnsure = false;  // the Enter never arrived
-  } else {
-    waiting_.pop_front();  // the client sent the line and emptied its box
-    lastProgress_ = now_();
+  Pending& post = waiting_.front();
+  if (*text == Brask32::PostedLine(post.text)) {
+    post.enterUnsure = false;  // the Enter never arrived
+    return true;
   }
+  // The client sent the line and emptied its box. The operator's text goes
+  // back unless the operator has typed anew since.
+  if (text->empty() && post.typed) PutBackTyped(ops_, entry, *post.typed);
+  waiting_.pop_front();
+  lastProgress_ = now_();
   return true;
 }
 
 void PostingQueue::Drain() {
   draining_ = true;
-  bool roomGone = false;
+  std::size_t lost = 0;
   bool noTimer = false;
   while (!waiting_.empty()) {
-    const Brask32::PostResult result = Brask32::PostToRoom(ops_, waiting_.front().text);
+    Pending& post = waiting_.front();
+    const Brask32::PostResult result = PostIntoRoom(ops_, post.room, post.text, post.typed);
     if (result == Brask32::PostResult::Delivered) {
       waiting_.pop_front();
       lastProgress_ = now_();
     } else if (result == Brask32::PostResult::NoRoom) {
-      // With posts waiting for the client, losing the room loses them; a
-      // post made while no room was open never had a place to go.
-      roomGone = stalled_;
-      if (roomGone) break;
-      waiting_.pop_front();
+      // A post made while no room was open never had a place to go, and no
+      // one to tell it to.
+      if (post.room == kNoWindow) {
+        waiting_.pop_front();
+      } else {
+        lost += DropRoom(post.room);
+      }
     } else {
-      waiting_.front().enterUnsure = result == Brask32::PostResult::EnterUnsure;
+      post.enterUnsure = result == Brask32::PostResult::EnterUnsure;
       noTimer = !Stall();
       break;
     }
   }
   draining_ = false;
-  if (roomGone) return GiveUp(GiveUpReason::RoomGone);
-  if (noTimer) return GiveUp(GiveUpReason::NoTimer);
+  if (noTimer) {
+    if (lost > 0) notice_.Tell(UndeliveredText(lost, GiveUpReason::RoomGone));
+    return GiveUp(GiveUpReason::NoTimer);
+  }
   if (waiting_.empty() && stalled_) {
     stalled_ = false;
     timer_.Stop();
   }
+  // Told last: the message box handles other windows' events, and posts
+  // made meanwhile must find the queue settled.
+  if (lost > 0) notice_.Tell(UndeliveredText(lost, GiveUpReason::RoomGone));
+}
+
+std::size_t PostingQueue::DropRoom(WindowHandle room) {
+  return std::erase_if(waiting_, [room](const Pending& post) { return post.room == room; });
 }
 
 bool PostingQueue::Stall() {

@@ -9,8 +9,8 @@ using rollkeep::kNoWindow;
 using rollkeep::WindowHandle;
 using rollkeep::WindowOps;
 
-// More document windows than a desktop can hold handles: a walk this long
-// can only be a child order that keeps changing under it, so give up.
+// More windows than a desktop can hold handles: a walk this long can only be
+// a window order that keeps changing under it, so give up.
 constexpr int kMaxCandidates = 65536;
 
 // Every mark is looked up, even after one is missing, so the client sees the
@@ -23,13 +23,10 @@ bool IsChatRoom(WindowOps& ops, WindowHandle candidate) {
   return hasAll;
 }
 
-}  // namespace
-
-WindowHandle LocateRoom(WindowOps& ops) {
-  // A missing frame or area ends the search: a search under the null handle
-  // would walk the top-level windows of every program.
-  const WindowHandle frame = ops.FindTopLevel(rollkeep::client::kFrameClass);
-  if (frame == kNoWindow) return kNoWindow;
+// The first chat room among the frame's document windows, or kNoWindow. A
+// missing area ends the search: a search under the null handle would walk
+// the top-level windows of every program.
+WindowHandle RoomUnder(WindowOps& ops, WindowHandle frame) {
   const WindowHandle area = ops.FindChild(frame, kNoWindow, rollkeep::client::kDocumentAreaClass);
   if (area == kNoWindow) return kNoWindow;
   WindowHandle candidate = kNoWindow;
@@ -37,6 +34,21 @@ WindowHandle LocateRoom(WindowOps& ops) {
     candidate = ops.FindChild(area, candidate, rollkeep::client::kDocumentClass);
     if (candidate == kNoWindow) return kNoWindow;
     if (IsChatRoom(ops, candidate)) return candidate;
+  }
+  return kNoWindow;
+}
+
+}  // namespace
+
+// Every top-level window of the frame class is tried in turn: another
+// program's window of that class, or a second client with no room open,
+// must not hide the room of the client that has one.
+WindowHandle LocateRoom(WindowOps& ops) {
+  WindowHandle frame = kNoWindow;
+  for (int walked = 0; walked < kMaxCandidates; ++walked) {
+    frame = ops.FindChild(kNoWindow, frame, rollkeep::client::kFrameClass);
+    if (frame == kNoWindow) return kNoWindow;
+    if (const WindowHandle room = RoomUnder(ops, frame); room != kNoWindow) return room;
   }
   return kNoWindow;
 }

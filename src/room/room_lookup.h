@@ -1,15 +1,16 @@
 #pragma once
 // Finding the chat room and its two text windows: the one set of lookups that
-// posting, the retry queue and the chat scanner all use. Every lookup starts
-// from the client's frame, so nothing is ever searched under the null handle
-// (the top-level windows of every program).
+// posting, the retry queue and the chat scanner all use. Among the top-level
+// windows (of every program) only the client's frames are searched for;
+// every other lookup starts from a frame.
 
 #include "room/window_ops.h"
 
 namespace Brask32 {
 
 // The first "AOL Child" document window that has direct children of the four
-// classes that mark a chat room, or kNoWindow.
+// classes that mark a chat room, under the first "AOL Frame25" top-level
+// window that has one; kNoWindow when none has.
 rollkeep::WindowHandle LocateRoom(rollkeep::WindowOps& ops);
 
 }  // namespace Brask32

@@ -1,7 +1,8 @@
 #pragma once
 // The window operations that reach the chat client. On Windows they are
 // FindWindowA, FindWindowExA and SendMessageTimeout (WM_SETTEXT / WM_CHAR /
-// WM_NULL / WM_GETTEXT); tests use a model of the client's window tree.
+// WM_NULL / WM_GETTEXT / EM_SETSEL); tests use a model of the client's window
+// tree.
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,9 @@ public:
   virtual bool Responds(WindowHandle window) = 0;
   // The window's whole text, or nullopt when it did not answer or is gone.
   virtual std::optional<std::string> Text(WindowHandle window) = 0;
+  // EM_SETSEL: puts an edit box's caret at the end of `text`, the text it was
+  // just given, with nothing selected; true as SetText.
+  virtual bool SetCaretToEnd(WindowHandle window, const std::string& text) = 0;
 };
 
 }  // namespace rollkeep

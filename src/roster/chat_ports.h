@@ -3,15 +3,29 @@
 // a way to post one announcement into the room, a way to wait, and the queue
 // of the answers to members' commands.
 
+#include <cstdint>
 #include <string>
 
 namespace rollkeep {
 
+// Names one chat room (its window) while it is open; 0 names none.
+using RoomId = std::uintptr_t;
+
 class Poster {
 public:
   virtual ~Poster() = default;
-  // Posts one announcement (without the style prefix) into the chat room.
+  // Posts one announcement (without the style prefix) into the chat room
+  // open now.
   virtual void Post(const std::string& announcement) = 0;
+  // The chat room open now, to bind a later announcement to: the room where
+  // the line it answers was said.
+  virtual RoomId RoomNow() { return 0; }
+  // Posts one announcement into `room` alone; when that room is gone the
+  // announcement is not delivered, never typed into another room.
+  virtual void PostFor(RoomId room, const std::string& announcement) {
+    (void)room;
+    Post(announcement);
+  }
 };
 
 class Waiter {

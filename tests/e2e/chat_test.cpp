@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <ostream>
 #include <thread>
 
 #include "driver/dialogs.h"
@@ -11,6 +12,12 @@
 #include "driver/input.h"
 #include "driver/window_search.h"
 #include "session.h"
+
+namespace rollkeep::driver {
+void PrintTo(const EntryBoxState& box, std::ostream* out) {
+  *out << '"' << box.text << "\" selection " << box.selectionStart << "-" << box.selectionEnd;
+}
+}  // namespace rollkeep::driver
 
 namespace rollkeep::e2e {
 namespace {
@@ -112,6 +119,35 @@ TEST_F(EndToEnd, MembersListAndRemoveThemselvesWhileTheBotIsOn) {
     ASSERT_EQ(said.size(), answered.size()) << name;
     for (std::size_t i = 0; i < said.size(); ++i) EXPECT_GE(answered[i] - said[i], 700) << name;
   }
+}
+
+// The host is half-way through a line in the entry box when an answer is
+// due: the answer goes out whole, the box gets the host's text back with the
+// caret at its end, and the host's next keys finish the line.
+TEST_F(EndToEnd, TheHostsHalfTypedLineSurvivesAnAnswer) {
+  StartClient();
+  StartRollkeepTurnedOn();
+  programs_.TypeInEntryBox("hello wor");
+  programs_.SayInRoom("Ann", "list me");
+  const auto answer = WaitForPost(Added("Ann"));
+  // The caret comes a message after the text: wait for both.
+  const EntryBoxState typed{"hello wor", 9, 9};
+  PollFor(kDeadline, [&] { return programs_.ReadEntryBox() == typed; });
+  EXPECT_EQ(programs_.ReadEntryBox(), typed);
+  const auto putBack = ScanPosts(LogEvents()).putBack;
+  ASSERT_EQ(putBack.size(), 1u);
+  EXPECT_EQ(putBack[0].line, "hello wor");
+  EXPECT_GE(putBack[0].ms, answer.ms);
+
+  programs_.TypeInEntryBox("ld");
+  programs_.SendEntryBox();
+  WaitFor(kDeadline, "the host's line", [&] {
+    for (const auto& line : SaidLines(LogEvents())) {
+      if (line.speaker == "Host" && line.text == "hello world") return true;
+    }
+    return false;
+  });
+  EXPECT_EQ(programs_.ReadEntryBox(), (EntryBoxState{"", 0, 0}));
 }
 
 }  // namespace

@@ -51,11 +51,13 @@ TEST(RoomLog, PostsAreFiveMessagesBehindTheStylePrefix) {
   const std::string styled = std::string(Brask32::StylePrefix) + "one";
   auto events = Group(100, styled);
   events.push_back({104, LogKind::Line, "Host:\tone"});
+  events.push_back({105, LogKind::SetText, "hello wor"});  // the operator's text put back
   for (const auto& e : Group(900, "two")) events.push_back(e);
   events.push_back({950, LogKind::SetText, ""});  // a post still being typed
   const auto scan = ScanPosts(events);
   EXPECT_EQ(scan.fault, "");
   EXPECT_EQ(scan.posts, (std::vector<Post>{{100, styled}, {900, "two"}}));
+  EXPECT_EQ(scan.putBack, (std::vector<Post>{{105, "hello wor"}}));
   EXPECT_EQ(Announcements(scan.posts),
             (std::vector<Announcement>{{100, "one"}, {900, "<no prefix> two"}}));
 
@@ -63,7 +65,9 @@ TEST(RoomLog, PostsAreFiveMessagesBehindTheStylePrefix) {
   tooFew.erase(tooFew.begin());
   auto notEmptied = Group(0, "x");
   notEmptied[1].payload = "y";
-  for (const auto& bad : {tooFew, notEmptied, Group(0, "x", "10"),
+  auto typedFirst = Group(1, "x");  // a text before any post is no put-back
+  typedFirst.insert(typedFirst.begin(), {0, LogKind::SetText, "typed"});
+  for (const auto& bad : {tooFew, notEmptied, typedFirst, Group(0, "x", "10"),
                           std::vector<LogEvent>{{0, LogKind::Char, "13"}}}) {
     const auto bad_scan = ScanPosts(bad);
     EXPECT_NE(bad_scan.fault, "");

@@ -74,6 +74,15 @@ bool WindowTreeModel::SendChar(WindowHandle window, int code) {
   return Deliver(window, std::string("WM_CHAR ").append(std::to_string(code)));
 }
 
+bool WindowTreeModel::SetCaretToEnd(WindowHandle window, const std::string& text) {
+  const std::string end = std::to_string(text.size());
+  return Deliver(window, "EM_SETSEL " + end + " " + end);
+}
+
+void WindowTreeModel::Type(WindowHandle window, const std::string& text) {
+  if (Window* w = FindMutable(window)) w->text += text;
+}
+
 bool WindowTreeModel::Responds(WindowHandle window) {
   Window* w = FindMutable(window);
   return w != nullptr && Answers(*w);

@@ -8,13 +8,14 @@
 //  - Class names match without regard to ASCII case; FindChild() searches the
 //    direct children only; a kNoWindow parent searches the top-level windows.
 //    An `after` that is not a child of the parent finds nothing.
-//  - SetText()/SendChar() log the message on the receiving window, as
-//    "WM_SETTEXT <text>" or "WM_CHAR <code>". Messages to kNoWindow or to a
+//  - SetText()/SendChar()/SetCaretToEnd() log the message on the receiving
+//    window, as "WM_SETTEXT <text>", "WM_CHAR <code>" or "EM_SETSEL <n> <n>". Messages to kNoWindow or to a
 //    destroyed window go nowhere and are only counted in DroppedMessages().
 //  - Destroy() removes a window and everything below it; handles are never
 //    reused.
 //  - A window's text is the last WM_SETTEXT it handled; a WM_CHAR 13 empties
-//    it, as the client's entry box does when it sends its line.
+//    it, as the client's entry box does when it sends its line. Type() puts
+//    text into it as the operator's keys do: nothing is logged.
 //  - Hang() makes a window stop answering after it handled `answered` more
 //    messages (Responds() and Text() count as one each): the rest fail and are counted in TimedOutMessages();
 //    Wake() makes it answer again. Timed-out messages are dropped (as Wine
@@ -46,6 +47,7 @@ public:
   void Destroy(WindowHandle window);
   void Hang(WindowHandle window, std::size_t answered = 0, Missed missed = Missed::Dropped);
   void Wake(WindowHandle window);
+  void Type(WindowHandle window, const std::string& text);
 
   // Messages the window received, in order; empty for an unknown window.
   std::vector<std::string> Messages(WindowHandle window) const;
@@ -61,6 +63,7 @@ public:
   bool SendChar(WindowHandle window, int code) override;
   bool Responds(WindowHandle window) override;
   std::optional<std::string> Text(WindowHandle window) override;
+  bool SetCaretToEnd(WindowHandle window, const std::string& text) override;
 
 private:
   struct Window {

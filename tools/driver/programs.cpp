@@ -16,6 +16,14 @@ HWND FirstDocument(HWND frame) {
   return area ? ::FindWindowExA(area, nullptr, "AOL Child", nullptr) : nullptr;
 }
 
+HWND OpenRoom(HWND frame) {
+  HWND room = FirstDocument(frame);
+  if (!room) throw DriverError("the client has no room open");
+  return room;
+}
+
+HWND EntryBox(HWND frame) { return Control(OpenRoom(frame), roomsim::kEntryId); }
+
 // Open once the room has its controls, the "Say" button created last.
 bool RoomIsOpen(HWND frame) {
   HWND room = FirstDocument(frame);
@@ -66,8 +74,7 @@ void Programs::Kill() {
 }
 
 void Programs::SayInRoom(const std::string& speaker, const std::string& text) const {
-  HWND room = FirstDocument(clientFrame_);
-  if (!room) throw DriverError("the client has no room open");
+  const HWND room = OpenRoom(clientFrame_);
   SetControlText(Control(room, roomsim::kSayNameId), speaker);
   SetControlText(Control(room, roomsim::kSayTextId), text);
   // The button's click, sent rather than posted: the line is said before the
@@ -80,6 +87,33 @@ void Programs::SayInRoom(const std::string& speaker, const std::string& text) co
     throw DriverError("the client does not say the line of " + speaker);
   }
 }
+
+void Programs::TypeInEntryBox(const std::string& text) const {
+  const HWND entry = EntryBox(clientFrame_);
+  DWORD_PTR result = 0;
+  const UINT timeout = static_cast<UINT>(kSendTimeout.count());
+  // Keys set the box's modified flag; EM_REPLACESEL alone need not.
+  if (!::SendMessageTimeoutA(entry, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, timeout, &result) ||
+      !::SendMessageTimeoutA(entry, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, timeout, &result)) {
+    throw DriverError("the entry box did not take the typed text");
+  }
+}
+
+EntryBoxState Programs::ReadEntryBox() const {
+  const HWND entry = EntryBox(clientFrame_);
+  EntryBoxState state{ControlText(entry)};
+  DWORD_PTR selection = 0;
+  if (!::SendMessageTimeoutA(entry, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(kSendTimeout.count()), &selection)) {
+    throw DriverError("the entry box did not tell its selection");
+  }
+  state.selectionStart = LOWORD(selection);
+  state.selectionEnd = HIWORD(selection);
+  return state;
+}
+
+void Programs::SendEntryBox() const { Click(Control(OpenRoom(clientFrame_), roomsim::kSendId)); }
 
 HWND Programs::Button(int id) const { return Control(main_, id); }
 

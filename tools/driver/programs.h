@@ -27,6 +27,12 @@ enum MainControl : int {
   kRosterList = win32::kList1Id,
 };
 
+struct EntryBoxState {
+  std::string text;
+  DWORD selectionStart = 0, selectionEnd = 0;
+  bool operator==(const EntryBoxState&) const = default;
+};
+
 // Paths as the Windows programs see them.
 struct ProgramPaths {
   std::string roomsimExe;
@@ -55,6 +61,14 @@ public:
   // the room's "Say as" and "Text" boxes and its "Say" button; returns once
   // the line is said, so lines said in a row are said in that order.
   void SayInRoom(const std::string& speaker, const std::string& text) const;
+  // Types `text` at the caret of the open room's entry box, as the operator's
+  // keys do (the client logs no message for it).
+  void TypeInEntryBox(const std::string& text) const;
+  // The open room's entry box: its text and the selection (equal ends: the
+  // caret).
+  EntryBoxState ReadEntryBox() const;
+  // Clicks the room's send button, which sends what the entry box holds.
+  void SendEntryBox() const;
 
   const Process& Client() const { return client_; }
   const Process& Rollkeep() const { return rollkeep_; }

@@ -1,6 +1,7 @@
 #include "driver/room_log.h"
 
 #include <charconv>
+#include <utility>
 
 #include "driver/poll.h"
 #include "room/room_posting.h"
@@ -102,9 +103,14 @@ PostScan ScanPosts(const std::vector<LogEvent>& events) {
   PostScan scan;
   std::vector<std::string> texts;
   long long firstMs = 0;
+  bool afterPost = false;
   for (const auto& event : events) {
     if (event.kind == LogKind::Line || event.kind == LogKind::Other) continue;
     if (event.kind == LogKind::SetText) {
+      if (std::exchange(afterPost, false) && !event.payload.empty()) {
+        scan.putBack.push_back({event.ms, event.payload});
+        continue;
+      }
       if (texts.empty()) firstMs = event.ms;
       texts.push_back(event.payload);
       continue;
@@ -117,6 +123,7 @@ PostScan ScanPosts(const std::vector<LogEvent>& events) {
                    event.payload + " after " + DescribeGroup(texts);
     }
     if (wellFormed) scan.posts.push_back({firstMs, texts[3]});
+    afterPost = wellFormed;
     texts.clear();
   }
   return scan;

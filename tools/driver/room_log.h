@@ -41,13 +41,17 @@ struct Post {
 
 struct PostScan {
   std::vector<Post> posts;
+  // Texts set right after a post's Enter: what the operator had typed into
+  // the box, put back by Rollkeep.
+  std::vector<Post> putBack;
   // Empty when every completed group of entry-box messages was exactly the
   // five messages of a post; otherwise what was wrong with the first bad one.
   std::string fault;
 };
 
-// Groups the entry-box messages into posts. Messages after the last
-// character 13 (a post still being typed) are not counted.
+// Groups the entry-box messages into posts. A non-empty text set right after
+// a post's Enter is put back, not the start of a post. Messages after the
+// last character 13 (a post still being typed) are not counted.
 PostScan ScanPosts(const std::vector<LogEvent>& events);
 
 // A post as Rollkeep's announcement: the line without the style prefix. A

@@ -8,7 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/answer_schedule.h"
 #include "room/room_posting.h"
+#include "roster/chat_commands.h"
+#include "support/fake_ports.h"
 #include "support/window_tree_model.h"
 
 namespace rollkeep {
@@ -35,25 +38,27 @@ struct FakeNotice final : OperatorNotice {
   Lines told;
 };
 
+// The announcements that went out through the entry box: the box's text at
+// each Enter it handled, without the style prefix. Checks that every line
+// went out as a whole post: the box emptied just before the line was set.
+Lines SentTo(const WindowTreeModel& model, WindowHandle entry) {
+  Lines sent;
+  const Lines messages = model.Messages(entry);
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    if (messages[i] != "WM_CHAR 13") continue;
+    EXPECT_GE(i, 4u);
+    if (i < 4) continue;
+    EXPECT_EQ(messages[i - 2], "WM_SETTEXT ");
+    const std::string line = messages[i - 1].substr(std::string("WM_SETTEXT ").size());
+    EXPECT_TRUE(line.starts_with(Brask32::StylePrefix)) << line;
+    sent.push_back(line.substr(Brask32::StylePrefix.size()));
+  }
+  return sent;
+}
+
 class Posting : public ::testing::Test {
 protected:
-  // The announcements that went out: the box's text at each Enter it
-  // handled, without the style prefix. Checks that every line went out as
-  // a whole post: the box emptied just before the line was set.
-  Lines Sent() const {
-    Lines sent;
-    const Lines messages = model.Messages(room.entry);
-    for (std::size_t i = 0; i < messages.size(); ++i) {
-      if (messages[i] != "WM_CHAR 13") continue;
-      EXPECT_GE(i, 4u);
-      if (i < 4) continue;
-      EXPECT_EQ(messages[i - 2], "WM_SETTEXT ");
-      const std::string line = messages[i - 1].substr(std::string("WM_SETTEXT ").size());
-      EXPECT_TRUE(line.starts_with(Brask32::StylePrefix)) << line;
-      sent.push_back(line.substr(Brask32::StylePrefix.size()));
-    }
-    return sent;
-  }
+  Lines Sent() const { return SentTo(model, room.entry); }
   void PostAll(const Lines& lines) {
     for (const std::string& line : lines) queue.Post(line);
   }
@@ -74,35 +79,40 @@ TEST_F(Posting, AnAnsweringClientGetsEveryPostAtOnce) {
   EXPECT_FALSE(timer.running);
 }
 
-// The client stops answering after `answered` messages of the first post,
-// and handles the messages it missed later (Windows) or never (Wine). Every
-// post still goes out once the client answers again, in order, none twice,
-// and the box is left empty.
+// The client stops answering after `answered` messages of the first post
+// (the read of the box counts as one), and handles the messages it missed
+// later (Windows) or never (Wine). Every post still goes out once the client
+// answers again, in order, none twice, and the box is left as the operator
+// left it: the post's own line, left in the box by a missed Enter, is never
+// taken for the operator's text.
 TEST_F(Posting, PostsWaitForAHungClientAndGoOutOnceInOrderWhenItAnswersAgain) {
-  for (const Missed missed : {Missed::Dropped, Missed::HandledLate}) {
-    for (std::size_t answered = 0; answered < 5; ++answered) {
-      SCOPED_TRACE(::testing::PrintToString(answered) +
-                   (missed == Missed::Dropped ? " dropped" : " handled late"));
-      model.Destroy(room.room);
-      room = testing::AddChatRoom(model, model.FindChild(model.FindTopLevel("AOL Frame25"),
-                                                          kNoWindow, "MDIClient"));
-      model.Hang(room.entry, answered, missed);
-      const std::size_t timedOutBefore = model.TimedOutMessages();
-      PostAll({"a", "b", "c"});
-      EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 1);  // one timeout, then waiting
-      EXPECT_EQ(queue.Waiting(), 3u);
-      EXPECT_TRUE(timer.running);
-      EXPECT_EQ(timer.intervalMs, PostingQueue::kRetryIntervalMs);
-      queue.Retry();  // still hung: nothing but the probe is sent
-      EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 2);  // the probe alone
-      queue.Post("d");
-      model.Wake(room.entry);
-      queue.Retry();
-      EXPECT_EQ(Sent(), (Lines{"a", "b", "c", "d"}));
-      EXPECT_EQ(model.Text(room.entry), "");
-      EXPECT_EQ(queue.Waiting(), 0u);
-      EXPECT_FALSE(timer.running);
-      EXPECT_EQ(notice.told, Lines{});
+  for (const std::string typed : {"", "hello wor"}) {
+    for (const Missed missed : {Missed::Dropped, Missed::HandledLate}) {
+      for (std::size_t answered = 0; answered <= 5; ++answered) {
+        SCOPED_TRACE(::testing::PrintToString(answered) +
+                     (missed == Missed::Dropped ? " dropped " : " handled late ") + typed);
+        model.Destroy(room.room);
+        room = testing::AddChatRoom(model, model.FindChild(model.FindTopLevel("AOL Frame25"),
+                                                            kNoWindow, "MDIClient"));
+        model.Type(room.entry, typed);
+        model.Hang(room.entry, answered, missed);
+        const std::size_t timedOutBefore = model.TimedOutMessages();
+        PostAll({"a", "b", "c"});
+        EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 1);  // one timeout, then waiting
+        EXPECT_EQ(queue.Waiting(), 3u);
+        EXPECT_TRUE(timer.running);
+        EXPECT_EQ(timer.intervalMs, PostingQueue::kRetryIntervalMs);
+        queue.Retry();  // still hung: nothing but the probe is sent
+        EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 2);  // the probe alone
+        queue.Post("d");
+        model.Wake(room.entry);
+        queue.Retry();
+        EXPECT_EQ(Sent(), (Lines{"a", "b", "c", "d"}));
+        EXPECT_EQ(model.Text(room.entry), typed);
+        EXPECT_EQ(queue.Waiting(), 0u);
+        EXPECT_FALSE(timer.running);
+        EXPECT_EQ(notice.told, Lines{});
+      }
     }
   }
 }
@@ -111,7 +121,7 @@ TEST_F(Posting, AClientThatHangsAgainWhileCatchingUpKeepsTheRestWaiting) {
   model.Hang(room.entry, 0);
   PostAll({"a", "b", "c"});
   model.Wake(room.entry);
-  model.Hang(room.entry, 8);  // the probe, one post, two messages of the next
+  model.Hang(room.entry, 10);  // the probe, one post, the next one's read and two messages
   queue.Retry();
   EXPECT_EQ(Sent(), Lines{"a"});
   EXPECT_EQ(queue.Waiting(), 2u);
@@ -146,7 +156,7 @@ TEST_F(Posting, WaitingPostsAreGivenUpAfterFiveMinutesWithoutADelivery) {
   PostAll({"a", "b", "c"});
   now += 250;
   model.Wake(room.entry);
-  model.Hang(room.entry, 6);  // the probe, then "a" alone goes out
+  model.Hang(room.entry, 7);  // the probe, then "a" alone goes out
   queue.Retry();
   EXPECT_EQ(Sent(), Lines{"a"});
   now += PostingQueue::kGiveUpSeconds - 0.5;
@@ -194,6 +204,9 @@ struct HookedOps final : WindowOps {
   bool SendChar(WindowHandle w, int code) override { return inner.SendChar(w, code); }
   bool Responds(WindowHandle w) override { return inner.Responds(w); }
   std::optional<std::string> Text(WindowHandle w) override { return inner.Text(w); }
+  bool SetCaretToEnd(WindowHandle w, const std::string& t) override {
+    return inner.SetCaretToEnd(w, t);
+  }
   WindowOps& inner;
   std::function<void()> hook;
 };
@@ -208,6 +221,99 @@ TEST_F(Posting, APostMadeWhileAnotherIsBeingTypedGoesBehindIt) {
   hooked.Post("outer");
   EXPECT_EQ(Sent(), (Lines{"outer", "nested"}));
   EXPECT_EQ(hooked.Waiting(), 0u);
+}
+
+// A client with one room, a queue, and the rooms opened since.
+struct Desk {
+  WindowTreeModel model;
+  testing::ChatClientWindows client = testing::AddChatClient(model);
+  testing::ChatRoomWindows first = testing::AddChatRoom(model, client.mdiClient);
+  FakeTimer timer;
+  FakeNotice notice;
+  PostingQueue queue{model, timer, notice, [] { return 1000.0; }};
+
+  void PostAll(const Lines& lines) {
+    for (const std::string& line : lines) queue.Post(line);
+  }
+  // Closes the first room's client and starts another at once.
+  testing::ChatRoomWindows NewClient() {
+    model.Destroy(client.frame);
+    return testing::AddChatRoom(model, testing::AddChatClient(model).mdiClient);
+  }
+};
+
+// Every post goes into the room it was made for, or nowhere: the posts of a
+// room that is gone are dropped and counted once, and never typed into a
+// room opened since. Each row works a desk from its first room and returns
+// the room opened since.
+TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
+  const struct {
+    const char* name;
+    std::function<testing::ChatRoomWindows(Desk&)> run;
+    Lines toFirst, toLater;
+    std::size_t lost;
+  } cases[] = {
+      {"ClientClosedWithFivePostsWaitingAndAnotherStarted",
+       [](Desk& d) {
+         d.model.Hang(d.first.entry, 0);
+         d.PostAll({"Q0", "Q1", "Q2", "Q3", "Q4"});
+         const auto later = d.NewClient();
+         d.queue.Retry();
+         d.queue.Post("after");
+         return later;
+       },
+       {}, {"after"}, 5},
+      {"RoomClosedInThePauseBeforeAnAddedAnswerAndAnotherOpened",
+       [](Desk& d) {
+         struct : Clock {
+           double NowSeconds() override { return now; }
+           double now = 0;
+         } clock;
+         FakeTimer answerTimer;
+         Roster roster;
+         AnswerSchedule answers(roster, d.queue, answerTimer, clock);
+         ChatCommandHandler(roster, answers).Handle({ChatCommand::Kind::List, "Pz"});
+         d.model.Destroy(d.first.room);
+         const auto later = testing::AddChatRoom(d.model, d.client.mdiClient);
+         clock.now = 1;
+         answers.OnTimer();
+         d.queue.Post("after");
+         return later;
+       },
+       {}, {"after"}, 1},
+      {"PostsForANewRoomWaitingBehindAGoneRoomsGoOut",
+       [](Desk& d) {
+         d.model.Hang(d.first.entry, 0);
+         d.PostAll({"a", "b"});
+         d.model.Destroy(d.first.room);
+         const auto later = testing::AddChatRoom(d.model, d.client.mdiClient);
+         d.queue.Post("c");
+         d.queue.Retry();
+         return later;
+       },
+       {}, {"c"}, 2},
+      {"AnotherRoomComesFirstWhileTheFirstIsStillOpen",
+       [](Desk& d) {
+         const RoomId said = d.queue.RoomNow();
+         const auto later = testing::AddChatRoom(d.model, d.client.mdiClient, "",
+                                                 WindowTreeModel::Place::First);
+         d.queue.PostFor(said, "answer");
+         d.queue.Post("operator");
+         return later;
+       },
+       {"answer"}, {"operator"}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Desk d;
+    const testing::ChatRoomWindows later = c.run(d);
+    EXPECT_EQ(SentTo(d.model, d.first.entry), c.toFirst);
+    EXPECT_EQ(SentTo(d.model, later.entry), c.toLater);
+    EXPECT_EQ(d.notice.told,
+              c.lost ? Lines{UndeliveredText(c.lost, GiveUpReason::RoomGone)} : Lines{});
+    EXPECT_EQ(d.queue.Waiting(), 0u);
+    EXPECT_FALSE(d.timer.running);
+  }
 }
 
 TEST(UndeliveredText, CountsInTheSingularAndPlural) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 #include <string>
@@ -92,7 +93,31 @@ const std::vector<DesktopCase> kDesktops = {
        AddChatRoom(m, kNoWindow);
        return Room{};
      }},
+    // Frames with no room come first: another program's window of the frame
+    // class, or a second client with no room open.
+    {"StrayFrameWithoutDocumentAreaBeforeTheClient", "x", [](WindowTreeModel& m) {
+       m.Create("AOL Frame25");
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
+    {"StrayFrameWithDocumentAreaButNoRoomBeforeTheClient", "x", [](WindowTreeModel& m) {
+       AddChatRoom(m, AddChatClient(m).mdiClient, "_AOL_Icon");
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
+    {"StrayFrameWithRoomControlsOneLevelTooDeepBeforeTheClient", "x", [](WindowTreeModel& m) {
+       AddChatRoom(m, m.Create("AOL Child", AddChatClient(m).mdiClient));
+       return AddChatRoom(m, AddChatClient(m).mdiClient);
+     }},
 };
+
+// Among the top-level windows of every program only the client's frames are
+// searched for; everything else is looked up under a frame.
+void ExpectOnlyFramesLookedUpAtTopLevel(const WindowTreeModel& m) {
+  for (const ChildLookup& lookup : m.ChildLookups()) {
+    if (lookup.parent == kNoWindow) {
+      EXPECT_EQ(lookup.className, "AOL Frame25");
+    }
+  }
+}
 
 TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) {
   for (const DesktopCase& c : kDesktops) {
@@ -106,10 +131,9 @@ TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) 
     EXPECT_EQ(m.Messages(expected.entry), delivered ? FivePostMessages(c.text) : Messages{});
     EXPECT_EQ(m.DeliveredMessages(), delivered ? 5u : 0u);
     EXPECT_EQ(m.DroppedMessages(), 0u);
-    // Nothing is ever looked up under the null handle, that is among the
-    // top-level windows of every program. The entry box is looked up as
-    // "richcntl", the room test's "RICHCNTL" in other case, in the room alone.
-    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
+    // The entry box is looked up as "richcntl", the room test's "RICHCNTL"
+    // in other case, in the room alone.
+    ExpectOnlyFramesLookedUpAtTopLevel(m);
     if (delivered) {
       EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     }
@@ -128,25 +152,43 @@ TEST(FindRoomTranscript, IsTheSecondTextWindowOfTheRoomPostsGoTo) {
     if (expected.transcript != kNoWindow) {
       EXPECT_EQ(found.transcript, expected.transcript);
     }
-    for (const ChildLookup& lookup : m.ChildLookups()) EXPECT_NE(lookup.parent, kNoWindow);
+    ExpectOnlyFramesLookedUpAtTopLevel(m);
   }
 }
 
-// The client stops answering after `answered` messages of a post: the post
-// stops there, and says whether its Enter alone is in doubt.
-TEST(PostToRoom, StopsAtTheFirstMessageTheClientDidNotHandle) {
-  const std::pair<std::size_t, Brask32::PostResult> cases[] = {
-      {0, Brask32::PostResult::NotAnswered}, {3, Brask32::PostResult::NotAnswered},
-      {4, Brask32::PostResult::EnterUnsure}, {5, Brask32::PostResult::Delivered}};
-  for (const auto& [answered, result] : cases) {
-    SCOPED_TRACE(answered);
+// The client stops answering after `answered` messages of a post (the read
+// of the box counts as one): the post stops there, and says whether its
+// Enter alone is in doubt. What the operator had typed goes back into the box
+// once the line went out, the caret at its end; an unread box gets nothing,
+// and a line of Rollkeep's own left in the box is not put back.
+TEST(PostToRoom, StopsAtTheFirstMessageTheClientDidNotHandleAndPutsBackTypedText) {
+  using enum Brask32::PostResult;
+  const std::string typed = "hello w\xF6r";
+  const struct {
+    std::size_t answered;
+    std::string typed;
+    Brask32::PostResult result;
+  } cases[] = {{0, "", NotAnswered},   {0, typed, NotAnswered}, {1, typed, NotAnswered},
+               {4, "", NotAnswered},   {5, typed, EnterUnsure}, {6, "", Delivered},
+               {6, typed, Delivered},  {8, typed, Delivered},
+               {8, kPrefix + "earlier", Delivered}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.answered) + " " + c.typed);
     WindowTreeModel m;
     const Room room = AddChatRoom(m, AddChatClient(m).mdiClient);
-    m.Hang(room.entry, answered);
-    EXPECT_EQ(Brask32::PostToRoom(m, "x"), result);
-    const Messages five = FivePostMessages("x");
-    EXPECT_EQ(m.Messages(room.entry), Messages(five.begin(), five.begin() + answered));
-    EXPECT_EQ(m.TimedOutMessages(), answered < 5 ? 1u : 0u);
+    m.Type(room.entry, c.typed);
+    m.Hang(room.entry, c.answered);
+    EXPECT_EQ(Brask32::PostToRoom(m, "x"), c.result);
+    Messages all = FivePostMessages("x");
+    const bool putBack = c.typed == typed;
+    if (putBack) all.insert(all.end(), {"WM_SETTEXT " + typed, "EM_SETSEL 9 9"});
+    const std::size_t handled = std::min(c.answered == 0 ? 0 : c.answered - 1, all.size());
+    EXPECT_EQ(m.Messages(room.entry), Messages(all.begin(), all.begin() + handled));
+    EXPECT_EQ(m.TimedOutMessages(), handled < all.size() ? 1u : 0u);
+    m.Wake(room.entry);
+    if (c.answered == 8 || c.answered < 2) {
+      EXPECT_EQ(m.Text(room.entry), c.answered < 2 || putBack ? c.typed : "");
+    }
   }
 }
 

@@ -39,6 +39,9 @@ LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   try {
     std::lock_guard lock(g_logMutex);
     if (message == WM_CHAR) g_log.emplace_back(window, "char " + std::to_string(wParam));
+    if (message == EM_SETSEL) {
+      g_log.emplace_back(window, "sel " + std::to_string(wParam) + " " + std::to_string(lParam));
+    }
     if (message == WM_SETTEXT) {
       g_log.emplace_back(
           window, "text " + std::string(lParam ? reinterpret_cast<const char*>(lParam) : ""));
@@ -96,15 +99,19 @@ private:
 
 const std::string kPrefix(Brask32::StylePrefix);
 
-TEST(User32Posting, TheFirstRoomsEntryBoxAloneReceivesTheFiveMessages) {
+// Text the operator had typed into the box goes back after the Enter, the
+// caret at its end.
+TEST(User32Posting, TheFirstRoomsEntryBoxAloneReceivesThePost) {
   const std::string announcement = "Rollkeep: <u>Ann caf\xE9</u> has been added to the list";
   const struct {
     const char* name;
     int rooms;
     bool otherDocumentFirst;
-  } cases[] = {{"no client, a stranger's top-level RICHCNTL", 0, false},
-               {"a document that is no room, then a room", 1, true},
-               {"two rooms", 2, false}};
+    std::string typed;
+  } cases[] = {{"no client, a stranger's top-level RICHCNTL", 0, false, ""},
+               {"a document that is no room, then a room", 1, true, ""},
+               {"two rooms", 2, false, ""},
+               {"the operator's half-typed text", 1, false, "hello wor"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ClientWindows windows;
@@ -113,11 +120,22 @@ TEST(User32Posting, TheFirstRoomsEntryBoxAloneReceivesTheFiveMessages) {
     if (c.otherDocumentFirst) windows.Window("AOL Child", area);
     const auto first = c.rooms ? windows.AddRoom(area) : ClientWindows::Room{};
     if (c.rooms == 2) windows.AddRoom(area);
+    // Typed, not sent: the box holds the text without a message logged.
+    if (first.entry) {
+      ::DefWindowProcA(first.entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed.c_str()));
+    }
     User32WindowOps ops;
     EXPECT_EQ(Brask32::LocateRoom(ops), FromHwnd(first.room));
     Brask32::PostToRoom(ops, announcement);
-    EXPECT_EQ(Received(),
-              first.entry ? FivePostMessages(first.entry, kPrefix + announcement) : Log{});
+    Log expected = first.entry ? FivePostMessages(first.entry, kPrefix + announcement) : Log{};
+    if (!c.typed.empty()) {
+      expected.insert(expected.end(), {{first.entry, "text " + c.typed},
+                                       {first.entry, "sel 9 9"}});  // 9 characters
+      char text[64] = {};
+      ::GetWindowTextA(first.entry, text, sizeof text);
+      EXPECT_EQ(text, c.typed);
+    }
+    EXPECT_EQ(Received(), expected);
   }
 }
 

@@ -101,6 +101,14 @@ std::optional<std::string> User32WindowOps::Text(WindowHandle window) {
   return text;
 }
 
+// EM_SETSEL counts characters, not the bytes of the ANSI text.
+bool User32WindowOps::SetCaretToEnd(WindowHandle window, const std::string& text) {
+  const int end = text.empty() ? 0
+                               : ::MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                       static_cast<int>(text.size()), nullptr, 0);
+  return Send(ToHwnd(window), EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+}
+
 bool User32WindowOps::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window == nullptr) return false;  // the null handle names no window
   DWORD_PTR result = 0;

@@ -33,6 +33,7 @@ public:
   bool SendChar(WindowHandle window, int code) override;
   bool Responds(WindowHandle window) override;
   std::optional<std::string> Text(WindowHandle window) override;
+  bool SetCaretToEnd(WindowHandle window, const std::string& text) override;
 
 private:
   // Sends one message with the send timeout; true when it was handled. A
