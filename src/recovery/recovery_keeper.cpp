@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "recovery/recovery_record.h"
 #include "rosterfile/roster_file.h"
 
 namespace rollkeep {
@@ -11,14 +12,19 @@ namespace rollkeep {
 namespace {
 
 constexpr char kTitle[] = "Rollkeep";
+constexpr char kDamaged[] = "it is damaged (it is not what Rollkeep wrote there)";
+// A copy from a version that kept no record, or a crash between the copy's
+// first write and its record's: either way nothing says the copy is whole.
+constexpr char kNoRecord[] =
+    "nothing records what Rollkeep wrote there, so it may be cut short or changed";
 
 std::string Names(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " name was" : " names were");
 }
 
-// A torn write after a power cut can leave blocks of zero bytes; the encoder
-// never writes one, so a copy holding one is not trusted.
-bool LooksDamaged(std::string_view bytes) { return bytes.find('\0') != std::string_view::npos; }
+bool Matches(const RecoveryRecord& record, std::string_view copy) {
+  return !record.discarded && record.bytes == copy.size() && record.crc == Crc32(copy);
+}
 
 }  // namespace
 
@@ -40,11 +46,29 @@ RecoveryStart RecoveryKeeper::Restore() {
   std::string bytes;
   const IoStatus read = files_.Read(place_.file, bytes);
   if (!read.ok) return SetAside(read.reason);
-  if (LooksDamaged(bytes)) return SetAside("it is damaged");
-  std::vector<std::string> names = DecodeRoster(bytes, Roster::kCapacity);
-  if (names.size() > static_cast<std::size_t>(Roster::kCapacity)) {
+  const std::string record = place_.record();
+  if (!files_.Exists(record)) {
+    // An empty copy holds nothing to set aside.
+    return bytes.empty() ? Restored({}) : SetAside(kNoRecord);
+  }
+  std::string text;
+  if (const IoStatus readRecord = files_.Read(record, text); !readRecord.ok) {
+    return SetAside("its record could not be read: " + readRecord.reason);
+  }
+  const std::optional<RecoveryRecord> written = ParseRecord(text);
+  if (written && written->discarded) return LetGo();
+  if (bytes.empty()) return Restored({});
+  if (!written || !Matches(*written, bytes)) return SetAside(kDamaged);
+  DecodedRoster decoded = DecodeRosterFile(bytes, roster_.codePage(), Roster::kCapacity);
+  if (!decoded.read()) return SetAside(std::string(decoded.refused));
+  if (decoded.names.size() > static_cast<std::size_t>(Roster::kCapacity)) {
     return SetAside("it holds more names than the list can take");
   }
+  if (decoded.names.size() != written->names) return SetAside(kDamaged);
+  return Restored(std::move(decoded.names));
+}
+
+RecoveryStart RecoveryKeeper::Restored(std::vector<std::string> names) {
   const std::string when = files_.ModifiedText(place_.file);
   const std::size_t count = names.size();
   roster_.assign(std::move(names));
@@ -55,6 +79,13 @@ RecoveryStart RecoveryKeeper::Restore() {
             " restored from the list as it was" + (when.empty() ? "" : " at " + when) + ".";
   noticeStyle_ = kStyleOk | kStyleInformation;
   return RecoveryStart::Restored;
+}
+
+// The operator let this list go at the last close, but the copy could not be
+// removed then.
+RecoveryStart RecoveryKeeper::LetGo() {
+  if (files_.Remove(place_.file).ok) files_.Remove(place_.record());
+  return RecoveryStart::None;
 }
 
 // The copy is renamed, never deleted: it may be all that is left of a list.
@@ -94,7 +125,13 @@ void RecoveryKeeper::Changed() {
 void RecoveryKeeper::Write(bool tellFailure) {
   StopTimer();
   if (!active_ || !pending_) return;
-  const IoStatus written = files_.Write(place_.file, EncodeRoster(roster_.entries()));
+  const std::string copy = EncodeRoster(roster_.entries());
+  IoStatus written = files_.Write(place_.file, copy);
+  // The record goes second: a record never vouches for a copy not yet written.
+  if (written.ok) {
+    written = files_.Write(place_.record(),
+                           RecordText(RecordOf(copy, static_cast<std::size_t>(roster_.count()))));
+  }
   if (written.ok) {
     pending_ = false;
     return;
@@ -115,11 +152,21 @@ void RecoveryKeeper::Discard() {
   StopTimer();
   pending_ = false;
   if (!std::exchange(active_, false)) return;
-  // A copy that stays would bring back the list the operator let go; an
-  // empty one brings back nothing.
-  if (!files_.Remove(place_.file).ok && files_.Exists(place_.file)) {
-    files_.Write(place_.file, {});
+  const IoStatus removed = files_.Remove(place_.file);
+  if (removed.ok || !files_.Exists(place_.file)) {
+    files_.Remove(place_.record());
+    return;
   }
+  // A copy that stays would bring back the list the operator let go: the
+  // record marks it so, or else the copy is emptied (an empty copy brings
+  // back nothing).
+  if (files_.Write(place_.record(), RecordText(DiscardedRecord())).ok) return;
+  if (files_.Write(place_.file, {}).ok) return;
+  prompt_.Show("Rollkeep could not delete its recovery copy of the list, " + place_.file + " (" +
+                   removed.reason +
+                   "). Delete that file before you start Rollkeep again, or the list you let "
+                   "go comes back.",
+               kTitle, kStyleOk | kStyleWarning);
 }
 
 void RecoveryKeeper::StopTimer() {
