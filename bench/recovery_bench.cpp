@@ -14,6 +14,7 @@
 #include "rosterfile/roster_file.h"
 #include "rosterfile/std_file_system.h"
 #include "recovery/recovery_keeper.h"
+#include "recovery/recovering_ports.h"
 
 namespace {
 
