@@ -15,6 +15,7 @@
 #include "platform/win32/client/user32_window_ops.h"
 #include "platform/win32/ui/main_session.h"
 #include "platform/win32/common/callback_timer.h"
+#include "platform/win32/common/system_code_page.h"
 #include "platform/win32/ui/splash_window.h"
 #include "room/posting_queue.h"
 #include "room/room_posting.h"
@@ -68,7 +69,10 @@ private:
   void OnHandlerFailed(const std::string& what) noexcept override;
 
   ApplicationOptions options_;
-  Roster roster_;
+  // The roster's names are text of the system's code page: "remove me" folds
+  // their case and "load list" converts Unicode files with it.
+  SystemCodePage codePage_;
+  Roster roster_{codePage_};
   User32WindowOps windowOps_;
   // Posts the client did not take in time wait here and are made again.
   struct PromptNotice final : OperatorNotice {
