@@ -1,5 +1,7 @@
 #include "rosterfile/roster_file.h"
 
+#include <algorithm>
+
 #include "rosterfile/file_encoding.h"
 
 namespace rollkeep {
@@ -25,16 +27,24 @@ std::string EncodeRoster(const std::vector<std::string>& entries) {
   return bytes;
 }
 
-// CR LF ends a line as CR alone does and the empty line between them is
-// skipped, so splitting at every CR and LF gives the same lines.
+// Empty lines are skipped, so CR LF ending a line as CR alone does, and
+// every run of CRs and LFs, is one gap between lines. The next CR and the
+// next LF are each found with one fast search and kept until passed, so a
+// file with only one kind of line end is still read in one pass.
 std::vector<std::string> DecodeRoster(std::string_view text, std::size_t limit) {
+  const auto next = [text](char c, std::size_t from) {
+    return std::min(text.find(c, from), text.size());
+  };
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size() && lines.size() <= limit) {
-    std::size_t end = start;
-    while (end < text.size() && text[end] != kCr && text[end] != kLf) ++end;
-    if (end > start) lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
+  std::size_t start = 0, nextCr = next(kCr, 0), nextLf = next(kLf, 0);
+  while (lines.size() <= limit) {
+    while (start < text.size() && (text[start] == kCr || text[start] == kLf)) ++start;
+    if (start == text.size()) break;
+    if (nextCr < start) nextCr = next(kCr, start);
+    if (nextLf < start) nextLf = next(kLf, start);
+    const std::size_t end = std::min(nextCr, nextLf);
+    lines.emplace_back(text.substr(start, end - start));
+    start = end;
   }
   return lines;
 }
