@@ -43,28 +43,31 @@ RecoveryKeeper::~RecoveryKeeper() { roster_.removeObserver(this); }
 
 RecoveryStart RecoveryKeeper::Restore() {
   if (!active_ || !files_.Exists(place_.file)) return RecoveryStart::None;
-  std::string bytes;
+  std::string bytes, record;
   const IoStatus read = files_.Read(place_.file, bytes);
   if (!read.ok) return SetAside(read.reason);
-  const std::string record = place_.record();
-  if (!files_.Exists(record)) {
-    // An empty copy holds nothing to set aside.
-    return bytes.empty() ? Restored({}) : SetAside(kNoRecord);
+  const bool hasRecord = files_.Exists(place_.record());
+  if (hasRecord) {
+    const IoStatus readRecord = files_.Read(place_.record(), record);
+    if (!readRecord.ok) return SetAside("its record could not be read: " + readRecord.reason);
   }
-  std::string text;
-  if (const IoStatus readRecord = files_.Read(record, text); !readRecord.ok) {
-    return SetAside("its record could not be read: " + readRecord.reason);
-  }
-  const std::optional<RecoveryRecord> written = ParseRecord(text);
+  const std::optional<RecoveryRecord> written = ParseRecord(record);
   if (written && written->discarded) return LetGo();
+  // An empty copy holds nothing to set aside.
   if (bytes.empty()) return Restored({});
+  if (!hasRecord) return SetAside(kNoRecord);
   if (!written || !Matches(*written, bytes)) return SetAside(kDamaged);
+  return RestoreWritten(bytes, written->names);
+}
+
+// The copy is what Rollkeep wrote: read it as "load list" would.
+RecoveryStart RecoveryKeeper::RestoreWritten(std::string_view bytes, std::size_t names) {
   DecodedRoster decoded = DecodeRosterFile(bytes, roster_.codePage(), Roster::kCapacity);
   if (!decoded.read()) return SetAside(std::string(decoded.refused));
   if (decoded.names.size() > static_cast<std::size_t>(Roster::kCapacity)) {
     return SetAside("it holds more names than the list can take");
   }
-  if (decoded.names.size() != written->names) return SetAside(kDamaged);
+  if (decoded.names.size() != names) return SetAside(kDamaged);
   return Restored(std::move(decoded.names));
 }
 
@@ -82,9 +85,12 @@ RecoveryStart RecoveryKeeper::Restored(std::vector<std::string> names) {
 }
 
 // The operator let this list go at the last close, but the copy could not be
-// removed then.
+// removed then. The mark goes even when the copy stays again: this run's
+// first write replaces the copy, and a mark left behind would drop that new
+// copy too if Rollkeep stopped before writing its record.
 RecoveryStart RecoveryKeeper::LetGo() {
-  if (files_.Remove(place_.file).ok) files_.Remove(place_.record());
+  files_.Remove(place_.file);
+  files_.Remove(place_.record());
   return RecoveryStart::None;
 }
 

@@ -65,6 +65,7 @@ private:
   void Write(bool tellFailure);
   void ReportWriteFailure(const std::string& reason);
   RecoveryStart SetAside(const std::string& why);
+  RecoveryStart RestoreWritten(std::string_view bytes, std::size_t names);
   RecoveryStart Restored(std::vector<std::string> names);
   RecoveryStart LetGo();
 
