@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "recovery/recovery_record.h"
 #include "rosterfile/failure_text.h"
 #include "rosterfile/roster_file.h"
 
@@ -12,14 +13,19 @@ namespace rollkeep {
 namespace {
 
 constexpr char kTitle[] = "Rollkeep";
+constexpr char kDamaged[] = "it is damaged (it is not what Rollkeep wrote there)";
+// A copy from a version that kept no record, or a crash between the copy's
+// first write and its record's: either way nothing says the copy is whole.
+constexpr char kNoRecord[] =
+    "nothing records what Rollkeep wrote there, so it may be cut short or changed";
 
 std::string Names(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " name was" : " names were");
 }
 
-// A torn write after a power cut can leave blocks of zero bytes; the encoder
-// never writes one, so a copy holding one is not trusted.
-bool LooksDamaged(std::string_view bytes) { return bytes.find('\0') != std::string_view::npos; }
+bool Matches(const RecoveryRecord& record, std::string_view copy) {
+  return !record.discarded && record.bytes == copy.size() && record.crc == Crc32(copy);
+}
 
 }  // namespace
 
@@ -38,14 +44,35 @@ RecoveryKeeper::~RecoveryKeeper() { roster_.removeObserver(this); }
 
 RecoveryStart RecoveryKeeper::Restore() {
   if (!active_ || !files_.Exists(place_.file)) return RecoveryStart::None;
-  std::string bytes;
+  std::string bytes, record;
   const IoStatus read = files_.Read(place_.file, bytes);
   if (!read.ok) return SetAside(read.reason);
-  if (LooksDamaged(bytes)) return SetAside("it is damaged");
-  std::vector<std::string> names = DecodeRoster(bytes, Roster::kCapacity);
-  if (names.size() > static_cast<std::size_t>(Roster::kCapacity)) {
+  const bool hasRecord = files_.Exists(place_.record());
+  if (hasRecord) {
+    const IoStatus readRecord = files_.Read(place_.record(), record);
+    if (!readRecord.ok) return SetAside("its record could not be read: " + readRecord.reason);
+  }
+  const std::optional<RecoveryRecord> written = ParseRecord(record);
+  if (written && written->discarded) return LetGo();
+  // An empty copy holds nothing to set aside.
+  if (bytes.empty()) return Restored({});
+  if (!hasRecord) return SetAside(kNoRecord);
+  if (!written || !Matches(*written, bytes)) return SetAside(kDamaged);
+  return RestoreWritten(bytes, written->names);
+}
+
+// The copy is what Rollkeep wrote: read it as "load list" would.
+RecoveryStart RecoveryKeeper::RestoreWritten(std::string_view bytes, std::size_t names) {
+  DecodedRoster decoded = DecodeRosterFile(bytes, roster_.codePage(), Roster::kCapacity);
+  if (!decoded.read()) return SetAside(std::string(decoded.refused));
+  if (decoded.names.size() > static_cast<std::size_t>(Roster::kCapacity)) {
     return SetAside("it holds more names than the list can take");
   }
+  if (decoded.names.size() != names) return SetAside(kDamaged);
+  return Restored(std::move(decoded.names));
+}
+
+RecoveryStart RecoveryKeeper::Restored(std::vector<std::string> names) {
   const std::string when = files_.ModifiedText(place_.file);
   const std::size_t count = names.size();
   roster_.assign(std::move(names));
@@ -56,6 +83,16 @@ RecoveryStart RecoveryKeeper::Restore() {
             " restored from the list as it was" + (when.empty() ? "" : " at " + when) + ".";
   noticeStyle_ = kStyleOk | kStyleInformation;
   return RecoveryStart::Restored;
+}
+
+// The operator let this list go at the last close, but the copy could not be
+// removed then. The mark goes even when the copy stays again: this run's
+// first write replaces the copy, and a mark left behind would drop that new
+// copy too if Rollkeep stopped before writing its record.
+RecoveryStart RecoveryKeeper::LetGo() {
+  files_.Remove(place_.file);
+  files_.Remove(place_.record());
+  return RecoveryStart::None;
 }
 
 // The copy is renamed, never deleted: it may be all that is left of a list.
@@ -98,7 +135,13 @@ void RecoveryKeeper::Changed() {
 void RecoveryKeeper::Write(bool tellFailure) {
   StopTimer();
   if (!active_ || !pending_) return;
-  const IoStatus written = files_.Write(place_.file, EncodeRoster(roster_.entries()));
+  const std::string copy = EncodeRoster(roster_.entries());
+  IoStatus written = files_.Write(place_.file, copy);
+  // The record goes second: a record never vouches for a copy not yet written.
+  if (written.ok) {
+    written = files_.Write(place_.record(),
+                           RecordText(RecordOf(copy, static_cast<std::size_t>(roster_.count()))));
+  }
   if (written.ok) {
     pending_ = false;
     return;
@@ -119,11 +162,21 @@ void RecoveryKeeper::Discard() {
   StopTimer();
   pending_ = false;
   if (!std::exchange(active_, false)) return;
-  // A copy that stays would bring back the list the operator let go; an
-  // empty one brings back nothing.
-  if (!files_.Remove(place_.file).ok && files_.Exists(place_.file)) {
-    files_.Write(place_.file, {});
+  const IoStatus removed = files_.Remove(place_.file);
+  if (removed.ok || !files_.Exists(place_.file)) {
+    files_.Remove(place_.record());
+    return;
   }
+  // A copy that stays would bring back the list the operator let go: the
+  // record marks it so, or else the copy is emptied (an empty copy brings
+  // back nothing).
+  if (files_.Write(place_.record(), RecordText(DiscardedRecord())).ok) return;
+  if (files_.Write(place_.file, {}).ok) return;
+  prompt_.Show("Rollkeep could not delete its recovery copy of the list, " + place_.file + " (" +
+                   TidyReason(removed.reason) +
+                   "). Delete that file before you start Rollkeep again, or the list you let "
+                   "go comes back.",
+               kTitle, kStyleOk | kStyleWarning);
 }
 
 void RecoveryKeeper::StopTimer() {

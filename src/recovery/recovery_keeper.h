@@ -3,12 +3,15 @@
 // crash, a killed process, a power cut or the end of the Windows session
 // loses nothing. Changes are written at most once a second (a one-shot
 // timer), and at once before anything modal or a pause, so what the operator
-// sees is what an unclean end would leave. A clean end (the close prompt
-// answered) deletes the copy; at the next start a copy that is still there
-// fills the roster again.
+// sees is what an unclean end would leave. Each write is followed by a record
+// of what was written (recovery_record.h); at the next start a copy that
+// matches its record fills the roster again, and any other is set aside,
+// never deleted. A clean end (the close prompt answered) deletes the copy, or
+// marks it let go in the record when it cannot be deleted.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ports/prompt.h"
 #include "ports/timer.h"
@@ -45,7 +48,8 @@ public:
   void WriteForSessionEnd() { Write(false); }
   // The one-shot timer fired.
   void OnTimer() { WriteNow(); }
-  // The operator answered the close prompt: the copy goes and no more is kept.
+  // The operator answered the close prompt: the copy goes and no more is
+  // kept. When it can neither go nor be marked let go, the operator is told.
   void Discard();
 
   bool pending() const { return pending_; }
@@ -61,6 +65,9 @@ private:
   void Write(bool tellFailure);
   void ReportWriteFailure(const std::string& reason);
   RecoveryStart SetAside(const std::string& why);
+  RecoveryStart RestoreWritten(std::string_view bytes, std::size_t names);
+  RecoveryStart Restored(std::vector<std::string> names);
+  RecoveryStart LetGo();
 
   Roster& roster_;
   RecoveryFiles& files_;

@@ -6,14 +6,20 @@ namespace rollkeep {
 
 namespace {
 constexpr std::string_view kExtension = ".txt";
+
+std::string StemOf(const std::string& file) {
+  const bool hasExtension = std::string_view(file).ends_with(kExtension);
+  return hasExtension ? file.substr(0, file.size() - kExtension.size()) : file;
+}
+
 }  // namespace
 
+std::string RecoveryPlace::record() const { return RecordName(file); }
+
+std::string RecordName(const std::string& file) { return StemOf(file) + ".record"; }
+
 std::string AsideName(const std::string& file, const std::string& stamp) {
-  const bool hasExtension = file.size() >= kExtension.size() &&
-                            std::string_view(file).substr(file.size() - kExtension.size()) ==
-                                kExtension;
-  const std::string stem = hasExtension ? file.substr(0, file.size() - kExtension.size()) : file;
-  return stem + ".unreadable-" + stamp + std::string(kExtension);
+  return StemOf(file) + ".unreadable-" + stamp + std::string(kExtension);
 }
 
 }  // namespace rollkeep

@@ -6,23 +6,26 @@
 #include <string_view>
 #include <vector>
 
+#include "roster/windows_1252.h"
+
 namespace {
+
+using rollkeep::CodePage;
 
 constexpr char kSpace = ' ';
 
-// Only A-Z fold: names are ANSI bytes and must compare the same on every
-// code page and locale.
-char FoldLetter(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+// Names are bytes of the system's code page, folded the way it folds them.
+char Fold(const CodePage::FoldTable& fold, char c) {
+  return static_cast<char>(fold[static_cast<unsigned char>(c)]);
 }
 
 // Whether `text`'s name key equals `key` (a key already made by NameKey),
 // without building the key of `text`: MarkMatches calls this once per entry.
-bool KeyEquals(std::string_view text, std::string_view key) {
+bool KeyEquals(const CodePage::FoldTable& fold, std::string_view text, std::string_view key) {
   std::size_t k = 0;
   for (const char c : text) {
     if (c == kSpace) continue;
-    if (k == key.size() || FoldLetter(c) != key[k]) return false;
+    if (k == key.size() || Fold(fold, c) != key[k]) return false;
     ++k;
   }
   return k == key.size();
@@ -95,9 +98,11 @@ void DropSelected(rollkeep::Roster& roster) {
 bool MarkMatches(std::string_view name, rollkeep::Roster& roster) {
   // Every match would take the single selection from the one before, so
   // only the last match decides; select it once so the view does not flicker.
-  const std::string key = rollkeep::NameKey(name);
+  const CodePage& page = roster.codePage();
+  const std::string key = rollkeep::NameKey(name, page);
+  const CodePage::FoldTable& fold = page.foldTable();
   for (int k = roster.count() - 1; k >= 0; --k) {
-    if (KeyEquals(roster.at(k), key)) {
+    if (KeyEquals(fold, roster.at(k), key)) {
       roster.select(k);
       return true;
     }
@@ -109,10 +114,12 @@ bool MarkMatches(std::string_view name, rollkeep::Roster& roster) {
 
 namespace rollkeep {
 
-std::string NameKey(std::string_view text) {
+std::string NameKey(std::string_view text, const CodePage& page) {
   std::string key = Brask32::CompactName(text);
-  for (char& c : key) c = FoldLetter(c);
+  for (char& c : key) c = Fold(page.foldTable(), c);
   return key;
 }
+
+std::string NameKey(std::string_view text) { return NameKey(text, Windows1252()); }
 
 }  // namespace rollkeep

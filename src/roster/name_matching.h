@@ -1,6 +1,6 @@
 #pragma once
 // The roster procedures: exact duplicates, the selected entry, and name
-// matching that ignores case (A-Z only) and spaces.
+// matching that ignores spaces and case, as the roster's code page folds it.
 
 #include <string>
 #include <string_view>
@@ -21,7 +21,8 @@ std::string CompactName(std::string_view text);
 void DropDuplicates(rollkeep::Roster& roster);
 // Removes the selected entry, if any.
 void DropSelected(rollkeep::Roster& roster);
-// Selects the entries whose name key equals `name`'s; the last match ends up
+// Selects the entries whose name key (in the roster's code page) equals
+// `name`'s; the last match ends up
 // selected. True when at least one entry matched; otherwise the selection is
 // left as it was.
 bool MarkMatches(std::string_view name, rollkeep::Roster& roster);
@@ -29,6 +30,9 @@ bool MarkMatches(std::string_view name, rollkeep::Roster& roster);
 }  // namespace Brask32
 
 namespace rollkeep {
-// CompactName with A-Z folded to a-z: two names match when their keys are equal.
+// CompactName lower-cased byte by byte as `page` folds: two names match when
+// their keys are equal. A multi-byte code page folds only A-Z.
+std::string NameKey(std::string_view text, const CodePage& page);
+// The same in Windows-1252.
 std::string NameKey(std::string_view text);
 }  // namespace rollkeep

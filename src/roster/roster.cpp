@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cassert>
 
+#include "roster/windows_1252.h"
+
 namespace rollkeep {
+
+Roster::Roster() : codePage_(&Windows1252()) {}
 
 const std::string& Roster::at(int index) const {
   assert(index >= 0 && index < count());

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ports/code_page.h"
+
 namespace rollkeep {
 
 // Told about every change, in the order the changes happen.
@@ -25,6 +27,12 @@ public:
 class Roster {
 public:
   static constexpr int kCapacity = 32767;
+
+  // The entries are text of `codePage` (Windows-1252 unless the platform
+  // names the system's); it must outlive the roster.
+  Roster();
+  explicit Roster(const CodePage& codePage) : codePage_(&codePage) {}
+  const CodePage& codePage() const { return *codePage_; }
 
   int count() const { return static_cast<int>(entries_.size()); }
   const std::string& at(int index) const;  // 0 <= index < count()
@@ -64,6 +72,7 @@ private:
     for (RosterObserver* observer : observers_) call(*observer);
   }
 
+  const CodePage* codePage_;
   std::vector<std::string> entries_;
   std::optional<int> selected_;
   std::vector<RosterObserver*> observers_;

@@ -96,8 +96,10 @@ FileOutcome ReadRoster(Roster& roster, Prompt& prompt, FileSystem& files,
   const rollkeep::IoStatus status = files.ReadAll(path, bytes);
   if (!status.ok) return FailedAt(prompt, kLoad, path, status.reason);
   // Decoding stops one line past the capacity; assign refuses such a list.
-  std::vector<std::string> lines = rollkeep::DecodeRoster(bytes, Roster::kCapacity);
-  if (!roster.assign(std::move(lines))) {
+  rollkeep::DecodedRoster decoded =
+      rollkeep::DecodeRosterFile(bytes, roster.codePage(), Roster::kCapacity);
+  if (!decoded.read()) return FailedAt(prompt, kLoad, path, decoded.refused);
+  if (!roster.assign(std::move(decoded.names))) {
     return FailedAt(prompt, kLoad, path, kTooManyNames);
   }
   return Done();

@@ -71,7 +71,7 @@ TEST_F(Burst, TwentyAreListedAtOnceAndAnsweredInOrderPaced) {
 TEST_F(Burst, AKilledRollkeepGetsTheWholeBurstBack) {
   SayAtOnce();
   const std::string copy = WorkPath("roster-recovery.txt");
-  PollFor(7s - (driver::Clock::now() - said_), [&] {
+  PollFor(std::chrono::duration_cast<milliseconds>(7s - (driver::Clock::now() - said_)), [&] {
     const auto bytes = ReadFileBytes(copy).value_or("");
     return static_cast<std::size_t>(std::ranges::count(bytes, '\n')) >= names_.size();
   });

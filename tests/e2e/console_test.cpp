@@ -17,10 +17,10 @@ const std::string kOff = "Rollkeep: turned off no more listing";
 const std::string kSaved = "Rollkeep: list saved";
 const std::string kCleared = "Rollkeep: list cleared";
 
-// Blank lines, CR and CR LF endings, spaces kept, an LF inside a name, a
-// duplicate, and a last line without an ending.
+// Blank lines, CR, CR LF and LF endings, spaces kept, a duplicate, and a
+// last line without an ending.
 const std::string kRosterFile = "Ann\r\n\r\nBob Smith\r cy  \r\r\nLee\nMay\r\rAnn";
-const std::vector<std::string> kRoster{"Ann", "Bob Smith", " cy  ", "Lee\nMay", "Ann"};
+const std::vector<std::string> kRoster{"Ann", "Bob Smith", " cy  ", "Lee", "May", "Ann"};
 
 std::string Saved(const std::vector<std::string>& names) {
   std::string bytes;
@@ -64,7 +64,7 @@ TEST_F(EndToEnd, ButtonsAnnounceWhatTheyDo) {
   SelectListItem(programs_.RosterBox(), 1);
   EXPECT_EQ(programs_.Roster().selection, 1);
   programs_.Press(kRemoveSelectedButton);
-  const std::vector<std::string> rest{"Ann", " cy  ", "Lee\nMay", "Ann"};
+  const std::vector<std::string> rest{"Ann", " cy  ", "Lee", "May", "Ann"};
   ExpectRoster(rest);
 
   // A cancelled save dialog, then Cancel at the prompt: the file stays.

@@ -125,8 +125,10 @@ TEST_F(Recovery, ADamagedCopyIsSetAsideAndTheListStartsEmpty) {
   const auto box = Prompt("Rollkeep");
   const auto aside = FilesLike(dir_, "roster-recovery.unreadable-*.txt");
   ASSERT_EQ(aside.size(), 1u);
-  EXPECT_EQ(box.text, "The list kept from the last run could not be read: it is damaged. It was "
-                      "set aside as " + WorkPath(aside[0]) +
+  // Without the record Rollkeep writes beside its copy, nothing says the copy is whole.
+  EXPECT_EQ(box.text, "The list kept from the last run could not be read: nothing records what "
+                      "Rollkeep wrote there, so it may be cut short or changed. It was set aside "
+                      "as " + WorkPath(aside[0]) +
                           ". Rollkeep starts with an empty list.");
   AnswerMessageBox(box.window, IDOK);
   ExpectRoster({});

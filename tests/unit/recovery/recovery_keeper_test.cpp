@@ -11,6 +11,7 @@
 
 #include "recovery/recovering_ports.h"
 #include "recovery/recovery_keeper.h"
+#include "recovery/recovery_record.h"
 #include "rosterfile/roster_file.h"
 #include "support/fake_windows.h"
 #include "unit/app/main_window_fixture.h"
@@ -25,7 +26,8 @@ using ::testing::IsEmpty;
 const RecoveryPlace kPlace{"C:\\Local\\Rollkeep", "C:\\Local\\Rollkeep\\roster-recovery.txt"};
 const std::string kAside = "C:\\Local\\Rollkeep\\roster-recovery.unreadable-20261207-010203.txt";
 
-// Files in memory; each write, removal and rename is logged.
+// Files in memory; each write of the copy, removal and rename is logged, and
+// of the record only the mark that the copy was let go.
 struct MemoryRecoveryFiles final : RecoveryFiles {
   explicit MemoryRecoveryFiles(EventLog& log) : log(log) {}
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
@@ -36,14 +38,17 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
     return IoStatus::Ok();
   }
   IoStatus Write(const std::string& path, std::string_view bytes) override {
-    log.push_back("write " + Joined(DecodeRoster(bytes)));
-    if (writeFails) return IoStatus::Failed("The disk is full.");
+    const bool record = path == kPlace.record();
+    if (!record) log.push_back("write " + Joined(DecodeRoster(bytes)));
+    if (record && bytes == RecordText(DiscardedRecord())) log.push_back("mark let go");
+    if (record ? recordWriteFails : writeFails) return IoStatus::Failed("The disk is full.");
     files[path] = bytes;
     return IoStatus::Ok();
   }
   IoStatus Remove(const std::string& path) override {
-    log.push_back("remove");
-    if (removeFails) return IoStatus::Failed("sharing violation");
+    const bool record = path == kPlace.record();
+    log.push_back(record ? "remove record" : "remove");
+    if (removeFails && !record) return IoStatus::Failed("sharing violation");
     files.erase(path);
     return IoStatus::Ok();
   }
@@ -66,6 +71,7 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   EventLog& log;
   std::map<std::string, std::string> files;
   bool readFails = false, writeFails = false, removeFails = false, renameFails = false;
+  bool recordWriteFails = false;
 };
 
 struct LogTimer final : Timer {
@@ -136,6 +142,19 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
   }
 }
 
+// What the record beside a copy was written for.
+const std::string kSameCopy = "<the copy>", kNoRecord = "<none>", kLetGo = "<let go>";
+
+void PutRecord(MemoryRecoveryFiles& files, const std::string& copy, const std::string& recordOf) {
+  if (recordOf == kNoRecord) return;
+  const std::string& of = recordOf == kSameCopy ? copy : recordOf;
+  files.files[kPlace.record()] = RecordText(
+      recordOf == kLetGo ? DiscardedRecord() : RecordOf(of, DecodeRoster(of).size()));
+}
+
+const std::string kSetAside = "prompt Rollkeep 0x30: The list kept from the last run could not be read: ";
+const std::string kStartsEmpty = ". It was set aside as " + kAside + ". Rollkeep starts with an empty list.";
+
 TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
   const struct {
     const char* name;
@@ -145,6 +164,7 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
     Lines roster;
     std::string told;  // empty: no box
     bool copyStays, aside;
+    std::string recordOf = kSameCopy;
   } cases[] = {
       {"no copy: a clean start", std::nullopt, false, false, RecoveryStart::None, {}, "", false,
        false},
@@ -158,17 +178,24 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
        "from the list as it was at 2026-12-06 23:50:12.",
        true, false},
       {"an empty copy restores nothing and says nothing", "", false, false,
-       RecoveryStart::Restored, {}, "", true, false},
+       RecoveryStart::Restored, {}, "", true, false, kNoRecord},
       {"a copy that cannot be read is set aside", "Carol\r\r\n", true, false,
-       RecoveryStart::SetAside, {},
-       "prompt Rollkeep 0x30: The list kept from the last run could not be read: access is "
-       "denied. It was set aside as " + kAside + ". Rollkeep starts with an empty list.",
-       false, true},
+       RecoveryStart::SetAside, {}, kSetAside + "access is denied" + kStartsEmpty, false, true},
       {"zero bytes of a torn write are damage", std::string("Carol\r\r\n\0\0\0", 11), false,
        false, RecoveryStart::SetAside, {},
-       "prompt Rollkeep 0x30: The list kept from the last run could not be read: it is "
-       "damaged. It was set aside as " + kAside + ". Rollkeep starts with an empty list.",
-       false, true},
+       kSetAside + "it is damaged (it is not what Rollkeep wrote there)" + kStartsEmpty, false,
+       true, "Carol\r\r\n"},
+      {"a copy cut in the middle of a name is damage", "Ann\r\r\nCarol Jo", false, false,
+       RecoveryStart::SetAside, {},
+       kSetAside + "it is damaged (it is not what Rollkeep wrote there)" + kStartsEmpty, false,
+       true, "Ann\r\r\nCarol Jones\r\r\n"},
+      {"a copy without its record is not trusted", "x\x93q\r\xA7\n", false, false,
+       RecoveryStart::SetAside, {},
+       kSetAside + "nothing records what Rollkeep wrote there, so it may be cut short or "
+                   "changed" + kStartsEmpty,
+       false, true, kNoRecord},
+      {"a copy the operator let go goes quietly", "Carol\r\r\n", false, false,
+       RecoveryStart::None, {}, "", false, false, kLetGo},
       {"a copy that cannot be set aside either is left alone", "Carol\r\r\n", true, true,
        RecoveryStart::Stuck, {},
        "prompt Rollkeep 0x30: The list kept from the last run (" + kPlace.file +
@@ -181,6 +208,7 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
     SCOPED_TRACE(c.name);
     Keeping k;
     if (c.copy) k.files.files[kPlace.file] = *c.copy;
+    if (c.copy) PutRecord(k.files, *c.copy, c.recordOf);
     k.files.readFails = c.readFails;
     k.files.renameFails = c.renameFails;
     EXPECT_EQ(k.keeper.Restore(), c.result);
@@ -201,6 +229,7 @@ TEST(RecoveryKeeper, ACopyOfTooManyNamesIsSetAside) {
   std::vector<std::string> names(Roster::kCapacity + 1, "x");
   for (std::size_t i = 0; i < names.size(); ++i) names[i] += std::to_string(i);
   k.files.files[kPlace.file] = EncodeRoster(names);
+  PutRecord(k.files, k.files.files[kPlace.file], kSameCopy);
   EXPECT_EQ(k.keeper.Restore(), RecoveryStart::SetAside);
   EXPECT_EQ(k.roster.count(), 0);
   EXPECT_TRUE(k.files.Exists(kAside));
@@ -226,24 +255,54 @@ TEST(RecoveryKeeper, AFailedWriteIsToldOnceAndTriedAgainAtTheNextChange) {
   EXPECT_FALSE(k.keeper.pending());
 }
 
+// A copy that cannot go is marked let go in its record, or else emptied, so
+// the next start brings nothing back; failing both, the operator is told.
 TEST(RecoveryKeeper, TheCleanEndRemovesTheCopyAndKeepsNoMore) {
-  for (const bool removeFails : {false, true}) {
-    SCOPED_TRACE(removeFails ? "the copy cannot be removed" : "removed");
+  const std::string told =
+      "prompt Rollkeep 0x30: Rollkeep could not delete its recovery copy of the list, " +
+      kPlace.file + " (sharing violation). Delete that file before you start Rollkeep again, "
+                    "or the list you let go comes back.";
+  const struct {
+    const char* name;
+    bool removeFails, markFails, emptyFails;
+    Lines log;
+    Lines nextStart;
+  } cases[] = {
+      {"removed", false, false, false, {"timer stop", "remove", "remove record"}, {}},
+      {"marked", true, false, false, {"timer stop", "remove", "mark let go"}, {}},
+      {"emptied", true, true, false, {"timer stop", "remove", "mark let go", "write []"}, {}},
+      {"told", true, true, true, {"timer stop", "remove", "mark let go", "write []", told}, {"a"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     Keeping k;
     k.roster.append("a");
     k.keeper.WriteNow();
     k.roster.append("b");  // pending, timer running
-    k.files.removeFails = removeFails;
+    k.files.removeFails = c.removeFails;
+    k.files.recordWriteFails = c.markFails;
+    k.files.writeFails = c.emptyFails;
     k.log.clear();
     k.keeper.Discard();
     k.roster.append("c");
     k.keeper.WriteNow();
-    // A copy that cannot go is emptied, so the next start brings nothing back.
-    const Lines expected =
-        removeFails ? Lines{"timer stop", "remove", "write []"} : Lines{"timer stop", "remove"};
-    EXPECT_EQ(k.log, expected);
-    EXPECT_EQ(k.files.files.count(kPlace.file) ? k.files.files[kPlace.file] : "<none>",
-              removeFails ? "" : "<none>");
+    EXPECT_EQ(k.log, c.log);
+
+    Keeping next;
+    next.files.files = k.files.files;
+    next.keeper.Restore();
+    EXPECT_EQ(next.roster.entries(), c.nextStart);
+  }
+}
+
+TEST(RecoveryRecord, ReadsBackWhatItWroteAndNothingElse) {
+  EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);  // the check value of CRC-32
+  for (const RecoveryRecord& record : {RecordOf("Ann\r\r\n", 1), DiscardedRecord()}) {
+    EXPECT_EQ(ParseRecord(RecordText(record)), record);
+  }
+  const std::string text = RecordText(RecordOf("Ann\r\r\n", 1));
+  for (const std::string& bad : {text.substr(0, text.size() - 1), text + "x", std::string()}) {
+    EXPECT_EQ(ParseRecord(bad), std::nullopt) << bad;
   }
 }
 

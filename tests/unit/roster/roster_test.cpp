@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "roster/name_matching.h"
+#include "roster/windows_1252.h"
 
 namespace rollkeep {
 namespace {
@@ -83,6 +84,8 @@ TEST(Roster, ChangesMoveTheSelectionWithItsEntryAndKeepTheViewInStep) {
       {[](Roster& r) { EXPECT_FALSE(MarkMatches("Bob Smith", r)); }, noBob, kNone, noBob, kNone},
       {[](Roster& r) { EXPECT_TRUE(MarkMatches("", r)); }, {"Ann", "", "  ", "x"}, kNone,
        {"Ann", "", "  ", "x"}, 2},
+      {[](Roster& r) { EXPECT_TRUE(MarkMatches("ZO\xCB", r)); }, {"Zo\xEB", "x"}, kNone,  // ZOË
+       {"Zo\xEB", "x"}, 0},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const auto& c = cases[i];
@@ -97,19 +100,37 @@ TEST(Roster, ChangesMoveTheSelectionWithItsEntryAndKeepTheViewInStep) {
   }
 }
 
-TEST(NameMatching, CompactNameDropsOnlySpacesAndNameKeyFoldsOnlyAToZ) {
+// A code page whose table folds only A-Z, as a multi-byte one does.
+struct AsciiFolding final : CodePage {
+  AsciiFolding() : CodePage(Table()) {}
+  std::optional<std::string> FromUtf16(std::u16string_view) const override { return {}; }
+  static FoldTable Table() {
+    FoldTable fold{};
+    for (int b = 0; b < 256; ++b) fold[b] = static_cast<unsigned char>(b + (b >= 'A' && b <= 'Z') * 32);
+    return fold;
+  }
+};
+
+TEST(NameMatching, CompactNameDropsOnlySpacesAndNameKeyFoldsAsTheCodePage) {
   const struct {
     std::string text, compact, key;
   } cases[] = {
       {" Bob  Smith\t", "BobSmith\t", "bobsmith\t"},
       {"@AZ[`az{", "@AZ[`az{", "@az[`az{"},                 // neighbours of the letters stay
-      {"\xC4\xD6 \xDC", "\xC4\xD6\xDC", "\xC4\xD6\xDC"},  // ANSI letters beyond A-Z stay
+      {"\xC4\xD6 \xDC", "\xC4\xD6\xDC", "\xE4\xF6\xFC"},  // Windows-1252 letters beyond A-Z
+      {"\x8A\x8C\x8E\x9F\xD7\xDF\xFF", "\x8A\x8C\x8E\x9F\xD7\xDF\xFF", "\x9A\x9C\x9E\xFF\xD7\xDF\xFF"},
       {std::string("a\0 B", 4), std::string("a\0B", 3), std::string("a\0b", 3)},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Brask32::CompactName(c.text), c.compact) << c.text;
     EXPECT_EQ(NameKey(c.text), c.key) << c.text;
   }
+  // "remove me" folds with the roster's code page, not Windows-1252's.
+  const AsciiFolding multiByte;
+  Roster roster{multiByte};
+  roster.assign({"Zo\xEB"});
+  EXPECT_FALSE(Brask32::MarkMatches("ZO\xCB", roster));
+  EXPECT_TRUE(Brask32::MarkMatches("zO\xEB", roster));
 }
 
 // The pairwise walk: compare every entry with every later one, removing

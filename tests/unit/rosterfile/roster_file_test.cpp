@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "roster/windows_1252.h"
 
 namespace rollkeep {
 namespace {
@@ -20,8 +23,9 @@ TEST(DecodeRoster, FollowsTheReadingRuleUpToOneLinePastTheLimit) {
       {"Ann\rBob\r", {"Ann", "Bob"}},                            // CR ends a line
       {"Ann\r\r\nBob\r\r\n", {"Ann", "Bob"}},                    // the records Rollkeep prints
       {"Ann\r\n\r\n\r\nBob", {"Ann", "Bob"}},                    // blank lines; no final ending
-      {"Ann\nBob\n", {"Ann\nBob\n"}},                            // LF alone is text
-      {"Ann\r\n\nBob", {"Ann", "\nBob"}},                        // only the first LF ends
+      {"Ann\nBob\nCy\n", {"Ann", "Bob", "Cy"}},                  // LF alone ends a line too
+      {"Ann\r\nBob\nCy", {"Ann", "Bob", "Cy"}},                   // mixed CR LF and LF
+      {"Ann\n\rBob\r\n\nCy", {"Ann", "Bob", "Cy"}},
       {std::string("Jos\xe9\r\xff\0b\r", 9), {"Jos\xe9", std::string("\xff\0b", 3)}},
       {"a\rb\rc\rd\r", {"a", "b", "c"}, 2},
   };
@@ -33,13 +37,68 @@ TEST(RosterFormat, WritesRecordsAndReadsThemBack) {
   const Case cases[] = {
       {{}, "", {}},
       {{"Ann", " Bob ", "Ann"}, "Ann\r\r\n Bob \r\r\nAnn\r\r\n", {"Ann", " Bob ", "Ann"}},
-      {{"a\nb"}, "a\nb\r\r\n", {"a\nb"}},
+      {{"a\nb"}, "a\nb\r\r\n", {"a", "b"}},
       {{"Ann\rBob"}, "Ann\rBob\r\r\n", {"Ann", "Bob"}},  // a CR inside splits the entry
       {{"", "Ann", ""}, "\r\r\nAnn\r\r\n\r\r\n", {"Ann"}},  // empty entries are dropped
+      // A first name that begins like a byte-order mark is not read as one.
+      {{"\xEF\xBB\xBF" "Ann"}, "\r\r\n\xEF\xBB\xBF" "Ann\r\r\n", {"\xEF\xBB\xBF" "Ann"}},
+      {{"\xFF\xFEZo", "\xFE\xFF"}, "\r\r\n\xFF\xFEZo\r\r\n\xFE\xFF\r\r\n", {"\xFF\xFEZo", "\xFE\xFF"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EncodeRoster(c.saved), c.bytes);
-    EXPECT_EQ(DecodeRoster(c.bytes), c.loaded) << c.bytes;
+    EXPECT_EQ(DecodeRosterFile(c.bytes, Windows1252()).names, c.loaded) << c.bytes;
+  }
+}
+
+// Files of other editors: byte-order marks, UTF-8 and UTF-16 converted to
+// the code page, and what is refused rather than loaded as garbage.
+TEST(DecodeRosterFile, ConvertsMarkedUnicodeAndRefusesWhatIsNoRoster) {
+  using namespace std::string_literals;
+  const std::string_view unicode = "it is not valid Unicode text";
+  const std::string_view cannot = "it holds characters that this system's code page cannot show";
+  const std::string_view nul = "it holds a NUL byte, so it is not a text file";
+  struct Case { std::string bytes; Lines names; std::string_view refused = {}; };
+  const Case cases[] = {
+      {"\xEF\xBB\xBF" "Ann\nZo\xC3\xAB\r\n\xE2\x82\xAC", {"Ann", "Zo\xEB", "\x80"}},  // UTF-8
+      {"\xEF\xBB\xBF", {}},
+      {"\xEF\xBB\xBF" "Zo\xEB", {}, unicode},                     // 1252 bytes after the mark
+      {"\xEF\xBB\xBF\xC0\x80", {}, unicode},                      // overlong NUL
+      {"\xEF\xBB\xBF" "Ann\n\xC5\x81ukasz", {}, cannot},          // Polish L stroke
+      {"\xFF\xFE" "A\0n\0n\0\r\0\n\0Z\0o\0\xEB\0"s, {"Ann", "Zo\xEB"}},  // Notepad's "Unicode"
+      {"\xFE\xFF\0A\0n\0n\0\n\x20\xAC"s, {"Ann", "\x80"}},      // big-endian
+      {"\xFF\xFE" "A\0n"s, {}, unicode},                           // half a character
+      {"\xFF\xFE" "A\0\x00\xD8"s, {}, unicode},                    // a lone surrogate
+      {"\xFF\xFE" "A\0\x41\x01"s, {}, cannot},
+      {"\xFF\xFE" "A\0\0\0B\0"s, {}, nul},
+      {"Ann\r\nB\0b\r\n"s, {}, nul},
+  };
+  for (const Case& c : cases) {
+    const DecodedRoster decoded = DecodeRosterFile(c.bytes, Windows1252());
+    EXPECT_EQ(decoded.names, c.names) << c.bytes;
+    EXPECT_EQ(decoded.refused, c.refused) << c.bytes;
+  }
+}
+
+// Every roster the program can hold (names from the room or from a file:
+// not empty, no CR, LF or NUL) is read back unchanged, by "load list" and by
+// the recovery copy, which share the reader.
+TEST(RosterFormat, EveryRosterTheProgramCanHoldReadsBackUnchanged) {
+  std::mt19937 random(20261207);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const std::string marks[] = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF", ""};
+  for (int round = 0; round < 2000; ++round) {
+    Lines roster(pick(6));
+    for (auto& name : roster) {
+      for (int k = 1 + pick(4); k > 0; --k) {
+        char c;
+        do c = static_cast<char>(1 + pick(255)); while (c == '\r' || c == '\n');
+        name += c;
+      }
+    }
+    if (!roster.empty()) roster[0] = marks[pick(4)] + roster[0];
+    const DecodedRoster decoded = DecodeRosterFile(EncodeRoster(roster), Windows1252());
+    ASSERT_TRUE(decoded.read()) << round;
+    ASSERT_EQ(decoded.names, roster) << round;
   }
 }
 

@@ -124,11 +124,12 @@ TEST_F(RosterIoTest, FoldersHiddenFilesAndMissingFoldersAreNotWritten) {
   EXPECT_EQ(folder.entries(), 2);
 }
 
-TEST_F(RosterIoTest, AMissingOrOversizeFileLeavesTheRoster) {
+TEST_F(RosterIoTest, AMissingOversizeOrUnconvertibleFileLeavesTheRoster) {
   std::string full;
   for (int i = 0; i < Roster::kCapacity; ++i) full += std::to_string(i) + "\r\n\r\n";
   WriteBytes(folder.file("fits.txt"), full);
   WriteBytes(folder.file("over.txt"), full + "one more");
+  WriteBytes(folder.file("polish.txt"), std::string("\xFF\xFE" "A\0\x41\x01", 6));  // "AŁ"
   ASSERT_TRUE(Load("fits.txt").done());
   EXPECT_EQ(roster.count(), Roster::kCapacity);
   roster.assign({"Ann", "Bob"});
@@ -136,12 +137,17 @@ TEST_F(RosterIoTest, AMissingOrOversizeFileLeavesTheRoster) {
 
   EXPECT_EQ(Load("over.txt").kind, Kind::Failed);
   EXPECT_EQ(Load("missing").kind, Kind::Failed);
+  EXPECT_EQ(Load("polish.txt").kind, Kind::Failed);
 
   const std::string failedFrom = "The list could not be loaded from ";
   EXPECT_THAT(log, ElementsAre("ShowOpen", "ShowOpen",
                                Warning(failedFrom + folder.file("over.txt") +
                                        ": it holds more than 32,767 names."),
-                               "ShowOpen", StartsWith(Warning(failedFrom + folder.file("missing")))));
+                               "ShowOpen", StartsWith(Warning(failedFrom + folder.file("missing"))),
+                               "ShowOpen",
+                               Warning(failedFrom + folder.file("polish.txt") +
+                                       ": it holds characters that this system's code page "
+                                       "cannot show.")));
   EXPECT_EQ(roster.entries(), (Lines{"Ann", "Bob"}));
   EXPECT_TRUE(roster.isSelected(1));
 }

@@ -10,6 +10,7 @@
 #include "../files/win32_temp_folder.h"
 #include "platform/win32/common/window_base.h"
 #include "platform/win32/files/win32_recovery_files.h"
+#include "recovery/recovery_record.h"
 #include "rosterfile/roster_file.h"
 #include "ui_support.h"
 
@@ -79,16 +80,20 @@ TEST_F(RecoveryTest, TheCopyFollowsTheRosterAndTheNextStartBringsItBack) {
 }
 
 TEST_F(RecoveryTest, AnUnreadableCopyIsSetAsideAndTheListStartsEmpty) {
+  // The record of a whole write, beside a copy that a torn write left.
   win32::testing::WriteFileBytes(CopyPath(), std::string("Ann\r\r\n\0\0\0\0", 10));
+  win32::testing::WriteFileBytes(folder.file("roster-recovery.record"),
+                                 RecordText(RecordOf("Ann\r\r\nBob\r\r\n", 2)));
   DialogAnswerer answerer({IDOK});
   OpenMain();
   EXPECT_TRUE(List1().empty());
   ASSERT_EQ(answerer.seen.size(), 1u);
   EXPECT_THAT(answerer.seen[0], StartsWith("Rollkeep: The list kept from the last run could not "
-                                           "be read: it is damaged. It was set aside as " +
+                                           "be read: it is damaged (it is not what Rollkeep "
+                                           "wrote there). It was set aside as " +
                                            folder.file("roster-recovery.unreadable-")));
   EXPECT_FALSE(CopyExists());
-  EXPECT_EQ(folder.entries(), 1);  // the damaged copy, under its new name
+  EXPECT_EQ(folder.entries(), 2);  // the damaged copy under its new name, and the record
 }
 
 // First tick with a dialog up: posts a click on "clear list" and a close.

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/win32/common/system_code_page.h"
+
 namespace rollkeep::win32 {
 
 namespace {
@@ -25,23 +27,7 @@ std::wstring WideFromAnsi(const std::string& text) {
   return wide;
 }
 
-std::optional<std::string> AnsiFromWide(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int length = static_cast<int>(text.size());
-  // A UTF-8 code page holds every character and takes neither the flag nor
-  // the lossy check.
-  const bool utf8 = ::GetACP() == CP_UTF8;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL lossy = FALSE;
-  BOOL* const check = utf8 ? nullptr : &lossy;
-  const int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr,
-                                         check);
-  if (size <= 0 || lossy) return std::nullopt;
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), size, nullptr, check);
-  if (lossy) return std::nullopt;
-  return ansi;
-}
+std::optional<std::string> AnsiFromWide(const std::wstring& text) { return AnsiFromUtf16(text); }
 
 std::wstring FullWidePath(const std::string& path) {
   const std::wstring wide = WideFromAnsi(path);

@@ -17,6 +17,7 @@
 #include "platform/win32/ui/main_session.h"
 #include "platform/win32/ui/message_box_prompt.h"
 #include "platform/win32/ui/message_pump.h"
+#include "platform/win32/common/system_code_page.h"
 #include "platform/win32/ui/splash_window.h"
 #include "room/posting_queue.h"
 #include "room/room_posting.h"
@@ -75,7 +76,10 @@ private:
   void SetOwners(HWND owner);
 
   ApplicationOptions options_;
-  Roster roster_;
+  // The roster's names are text of the system's code page: "remove me" folds
+  // their case and "load list" converts Unicode files with it.
+  SystemCodePage codePage_;
+  Roster roster_{codePage_};
   User32WindowOps windowOps_;
   // Posts the client did not take in time wait here and are made again. What
   // was lost is told through the session's notices, so the box never holds
