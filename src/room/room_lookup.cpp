@@ -63,8 +63,6 @@ WindowHandle FindEntryBox(WindowOps& ops, WindowHandle room) {
   return ops.FindChild(room, kNoWindow, client::kEntryBoxLookup);
 }
 
-WindowHandle FindRoomEntryBox(WindowOps& ops) { return FindEntryBox(ops, Brask32::LocateRoom(ops)); }
-
 RoomTranscript FindRoomTranscript(WindowOps& ops) {
   const WindowHandle room = Brask32::LocateRoom(ops);
   const WindowHandle entry = FindEntryBox(ops, room);

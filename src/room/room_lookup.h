@@ -20,9 +20,6 @@ namespace rollkeep {
 // The room's entry box, its first "RICHCNTL" child; kNoWindow for none.
 WindowHandle FindEntryBox(WindowOps& ops, WindowHandle room);
 
-// The open room's entry box, or kNoWindow when no room is open.
-WindowHandle FindRoomEntryBox(WindowOps& ops);
-
 // The open room and its transcript, the second "RICHCNTL" child.
 struct RoomTranscript {
   WindowHandle room = kNoWindow;
