@@ -1,5 +1,6 @@
 #include "recovery/recovery_keeper.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 #include <utility>
@@ -52,13 +53,17 @@ RecoveryStart RecoveryKeeper::Restore() {
     const IoStatus readRecord = files_.Read(place_.record(), record);
     if (!readRecord.ok) return SetAside("its record could not be read: " + readRecord.reason);
   }
-  const std::optional<RecoveryRecord> written = ParseRecord(record);
-  if (written && written->discarded) return LetGo();
+  const std::vector<RecoveryRecord> written = ParseRecords(record).value_or(
+      std::vector<RecoveryRecord>{});
+  if (!written.empty() && written.front().discarded) return LetGo();
   // An empty copy holds nothing to set aside.
   if (bytes.empty()) return Restored({});
   if (!hasRecord) return SetAside(kNoRecord);
-  if (!written || !Matches(*written, bytes)) return SetAside(kDamaged);
-  return RestoreWritten(bytes, written->names);
+  const auto match = std::ranges::find_if(
+      written, [&](const RecoveryRecord& copy) { return Matches(copy, bytes); });
+  if (match == written.end()) return SetAside(kDamaged);
+  onDisk_ = *match;
+  return RestoreWritten(bytes, match->names);
 }
 
 // The copy is what Rollkeep wrote: read it as "load list" would.
@@ -136,11 +141,17 @@ void RecoveryKeeper::Write(bool tellFailure) {
   StopTimer();
   if (!active_ || !pending_) return;
   const std::string copy = EncodeRoster(roster_.entries());
-  IoStatus written = files_.Write(place_.file, copy);
-  // The record goes second: a record never vouches for a copy not yet written.
+  const RecoveryRecord next = RecordOf(copy, static_cast<std::size_t>(roster_.count()));
+  // Three writes, so that a stop between any two leaves a copy its record
+  // vouches for: the record names the copy on disk and the one on its way,
+  // then the copy is replaced, then the record names the new copy alone.
+  std::vector<RecoveryRecord> both{next};
+  if (onDisk_) both.insert(both.begin(), *onDisk_);
+  IoStatus written = files_.Write(place_.record(), RecordText(both));
+  if (written.ok) written = files_.Write(place_.file, copy);
   if (written.ok) {
-    written = files_.Write(place_.record(),
-                           RecordText(RecordOf(copy, static_cast<std::size_t>(roster_.count()))));
+    onDisk_ = next;
+    written = files_.Write(place_.record(), RecordText(next));
   }
   if (written.ok) {
     pending_ = false;

@@ -9,6 +9,7 @@
 // never deleted. A clean end (the close prompt answered) deletes the copy, or
 // marks it let go in the record when it cannot be deleted.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "ports/timer.h"
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_place.h"
+#include "recovery/recovery_record.h"
 #include "roster/chat_ports.h"
 #include "roster/roster.h"
 
@@ -78,6 +80,8 @@ private:
   bool pending_ = false;
   bool timerRunning_ = false;
   bool failureShown_ = false;
+  // The record of the copy on disk, once this run knows it.
+  std::optional<RecoveryRecord> onDisk_;
   std::string notice_;
   unsigned noticeStyle_ = 0;
 };

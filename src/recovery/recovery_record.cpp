@@ -81,23 +81,37 @@ RecoveryRecord RecordOf(std::string_view copy, std::size_t names) {
   return {false, names, copy.size(), Crc32(copy)};
 }
 
-std::string RecordText(const RecoveryRecord& record) {
+std::string RecordText(const std::vector<RecoveryRecord>& copies) {
   std::string text(kHeading);
-  if (record.discarded) return text + std::string(kDiscarded);
-  return text + Line(kNames, record.names, 10) + Line(kBytes, record.bytes, 10) +
-         Line(kCrc, record.crc, 16);
+  for (const RecoveryRecord& record : copies) {
+    if (record.discarded) return text + std::string(kDiscarded);
+    text += Line(kNames, record.names, 10) + Line(kBytes, record.bytes, 10) +
+            Line(kCrc, record.crc, 16);
+  }
+  return text;
+}
+
+std::optional<std::vector<RecoveryRecord>> ParseRecords(std::string_view text) {
+  if (!text.starts_with(kHeading)) return std::nullopt;
+  text.remove_prefix(kHeading.size());
+  if (text == kDiscarded) return std::vector<RecoveryRecord>{DiscardedRecord()};
+  std::vector<RecoveryRecord> copies;
+  while (!text.empty()) {
+    RecoveryRecord record;
+    if (!TakeLine(text, kNames, 10, record.names) || !TakeLine(text, kBytes, 10, record.bytes) ||
+        !TakeLine(text, kCrc, 16, record.crc)) {
+      return std::nullopt;
+    }
+    copies.push_back(record);
+  }
+  if (copies.empty()) return std::nullopt;
+  return copies;
 }
 
 std::optional<RecoveryRecord> ParseRecord(std::string_view text) {
-  if (!text.starts_with(kHeading)) return std::nullopt;
-  text.remove_prefix(kHeading.size());
-  if (text == kDiscarded) return DiscardedRecord();
-  RecoveryRecord record;
-  if (!TakeLine(text, kNames, 10, record.names) || !TakeLine(text, kBytes, 10, record.bytes) ||
-      !TakeLine(text, kCrc, 16, record.crc) || !text.empty()) {
-    return std::nullopt;
-  }
-  return record;
+  const auto copies = ParseRecords(text);
+  if (!copies || copies->size() != 1) return std::nullopt;
+  return copies->front();
 }
 
 }  // namespace rollkeep
