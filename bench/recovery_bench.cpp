@@ -14,7 +14,7 @@
 #include "roster/chat_commands.h"
 #include "roster/roster.h"
 #include "rosterfile/roster_file.h"
-#include "support/std_file_system.h"
+#include "std_file_system.h"
 
 namespace {
 

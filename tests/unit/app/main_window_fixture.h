@@ -26,7 +26,9 @@ const std::string kQuestion = "prompt Rollkeep 0x44: do you wish to save your li
 const std::string kUnloaded = "post Rollkeep: unloaded, no more listing";
 const std::string kLocked = "C:\\rosters\\locked.txt";
 
-// Files are a map from path to bytes; kLocked exists and cannot be written.
+// Files are a map from path to bytes; a path with "locked" in it cannot be
+// written (kLocked exists, kLockedFolder does not).
+const std::string kLockedFolder = "C:\\locked\\room.txt";
 struct MemoryFileSystem final : FileSystem {
   bool IsOrdinaryFile(const std::string& path) override { return files.count(path) != 0; }
   IoStatus ReadAll(const std::string& path, std::string& bytes) override {
@@ -35,7 +37,7 @@ struct MemoryFileSystem final : FileSystem {
     return IoStatus::Ok();
   }
   IoStatus WriteAllSafely(const std::string& path, std::string_view bytes) override {
-    if (path == kLocked) return IoStatus::Failed("access is denied");
+    if (path.find("locked") != std::string::npos) return IoStatus::Failed("Access is denied.");
     files[path] = bytes;
     return IoStatus::Ok();
   }
