@@ -14,7 +14,6 @@
 #include "recovery/recovery_record.h"
 #include "rosterfile/roster_file.h"
 #include "support/fake_windows.h"
-#include "unit/app/main_window_fixture.h"
 
 namespace rollkeep::testing {
 namespace {
@@ -22,6 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
 
 const RecoveryPlace kPlace{"C:\\Local\\Rollkeep", "C:\\Local\\Rollkeep\\roster-recovery.txt"};
 const std::string kAside = "C:\\Local\\Rollkeep\\roster-recovery.unreadable-20261207-010203.txt";
@@ -156,6 +156,8 @@ const std::string kSetAside = "prompt Rollkeep 0x30: The list kept from the last
 const std::string kStartsEmpty = ". It was set aside as " + kAside + ". Rollkeep starts with an empty list.";
 
 TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
+  std::string tooMany;
+  for (int i = 0; i <= Roster::kCapacity; ++i) tooMany += "x" + std::to_string(i) + "\r\r\n";
   const struct {
     const char* name;
     std::optional<std::string> copy;  // nothing: no copy there
@@ -196,6 +198,9 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
        false, true, kNoRecord},
       {"a copy the operator let go goes quietly", "Carol\r\r\n", false, false,
        RecoveryStart::None, {}, "", false, false, kLetGo},
+      {"a copy of more names than the list holds is set aside", tooMany, false, false,
+       RecoveryStart::SetAside, {},
+       kSetAside + "it holds more names than the list can take" + kStartsEmpty, false, true},
       {"a copy that cannot be set aside either is left alone", "Carol\r\r\n", true, true,
        RecoveryStart::Stuck, {},
        "prompt Rollkeep 0x30: The list kept from the last run (" + kPlace.file +
@@ -222,17 +227,6 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
     // The restored roster is what the copy holds: nothing waits to be written.
     EXPECT_FALSE(k.keeper.pending());
   }
-}
-
-TEST(RecoveryKeeper, ACopyOfTooManyNamesIsSetAside) {
-  Keeping k;
-  std::vector<std::string> names(Roster::kCapacity + 1, "x");
-  for (std::size_t i = 0; i < names.size(); ++i) names[i] += std::to_string(i);
-  k.files.files[kPlace.file] = EncodeRoster(names);
-  PutRecord(k.files, k.files.files[kPlace.file], kSameCopy);
-  EXPECT_EQ(k.keeper.Restore(), RecoveryStart::SetAside);
-  EXPECT_EQ(k.roster.count(), 0);
-  EXPECT_TRUE(k.files.Exists(kAside));
 }
 
 TEST(RecoveryKeeper, AFailedWriteIsToldOnceAndTriedAgainAtTheNextChange) {
@@ -341,31 +335,6 @@ TEST(RecoveryKeeper, BoxesDialogsAndPausesWriteAPendingChangeFirst) {
                                  "timer 1000", "timer stop", "write [a,b]", "wait 0.7", "waited",
                                  "timer 1000", "timer stop", "write [a,b,c]", "ShowSave",
                                  "ShowOpen"));
-}
-
-// The close prompt counts as answered after No or a completed save, not
-// when the box could not be shown at all.
-TEST(RecoveryKeeper, TheCloseIsAnsweredBySavingOrByNo) {
-  const struct {
-    const char* name;
-    std::deque<int> answers;
-    std::deque<std::string> choices;
-    bool answered;
-  } cases[] = {
-      {"No", {kAnswerNo}, {}, true},
-      {"Yes and saved", {kAnswerYes}, {"C:\\rosters\\a.txt"}, true},
-      {"Yes, cancelled, then No", {kAnswerYes, kAnswerNo}, {FakeFileDialog::kCancel}, true},
-      {"the box could not be shown", {0}, {}, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MainWindow w({"alice"});
-    w.prompt.answers = c.answers;
-    w.dialog.choices = c.choices;
-    w.frm.Form_Unload();
-    EXPECT_TRUE(w.frm.ended());
-    EXPECT_EQ(w.frm.closeAnswered(), c.answered);
-  }
 }
 
 }  // namespace
