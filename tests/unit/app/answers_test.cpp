@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "main_window_fixture.h"
+#include "support/fake_ports.h"
 
 namespace rollkeep::testing {
 namespace {
@@ -31,12 +32,8 @@ const Handler kOff = &FrmMain::Command2_Click, kLoad = &FrmMain::Command4_Click,
               kClose = &FrmMain::Form_Unload;
 
 std::string At(long long ms, const std::string& text) { return std::to_string(ms) + " " + text; }
-std::string Added(long long ms, const std::string& name) {
-  return At(ms, "Rollkeep: <u>" + name + "</u> has been added to the list");
-}
-std::string Removed(long long ms, const std::string& name) {
-  return At(ms, "Rollkeep: <u>" + name + "</u> has been removed from list");
-}
+std::string Added(long long ms, const std::string& name) { return At(ms, testing::Added(name)); }
+std::string Removed(long long ms, const std::string& name) { return At(ms, testing::Removed(name)); }
 
 TEST(Answers, FollowTheLinesInOrderAndPaceWhileTheRosterChangesAtOnce) {
   struct Step { long long ms; Action act; Lines roster; };

@@ -74,23 +74,12 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   bool recordWriteFails = false;
 };
 
-struct LogTimer final : Timer {
-  explicit LogTimer(EventLog& log) : log(log) {}
-  bool Start(unsigned ms) override {
-    log.push_back("timer " + std::to_string(ms) + (refuse ? " refused" : ""));
-    return !refuse;
-  }
-  void Stop() override { log.push_back("timer stop"); }
-  EventLog& log;
-  bool refuse = false;
-};
-
 struct Keeping {
   explicit Keeping(RecoveryPlace place = kPlace) : keeper(roster, files, timer, prompt, place) {}
   EventLog log;
   Roster roster;
   MemoryRecoveryFiles files{log};
-  LogTimer timer{log};
+  FakeTimer timer{log, "timer", false};
   FakePrompt prompt{log};
   RecoveryKeeper keeper;
 };
@@ -118,20 +107,20 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
   } cases[] = {
       {"a burst starts the timer once and writes once",
        {Append, Append, Append, TimerFires},
-       {"timer 1000", "timer stop", "write [m1,m2,m3]"}},
+       {"timer on", "timer off", "write [m1,m2,m3]"}},
       {"a change after the write starts the timer again",
        {Append, TimerFires, Append, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write [m1,m2]"}},
+       {"timer on", "timer off", "write [m1]", "timer on", "timer off", "write [m1,m2]"}},
       {"before a box or a pause a pending change is written at once",
        {Append, WriteNow, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]"}},
+       {"timer on", "timer off", "write [m1]"}},
       {"nothing pending, nothing written", {WriteNow, TimerFires}, {}},
       {"a selection is no change of the list", {Append, TimerFires, Select, WriteNow},
-       {"timer 1000", "timer stop", "write [m1]"}},
+       {"timer on", "timer off", "write [m1]"}},
       {"a clear is written as an empty list", {Append, TimerFires, Clear, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write []"}},
+       {"timer on", "timer off", "write [m1]", "timer on", "timer off", "write []"}},
       {"without a timer every change is written at once", {Append, Append, WriteNow},
-       {"timer 1000 refused", "write [m1]", "timer 1000 refused", "write [m1,m2]"}, true},
+       {"timer refused", "write [m1]", "timer refused", "write [m1,m2]"}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -139,6 +128,7 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
     k.timer.refuse = c.timerRefused;
     for (Step step : c.steps) Apply(k, step);
     EXPECT_EQ(k.log, c.log);
+    EXPECT_EQ(k.timer.intervalMs, c.log.empty() || c.timerRefused ? 0u : 1000u);
   }
 }
 
@@ -240,12 +230,12 @@ TEST(RecoveryKeeper, AFailedWriteIsToldOnceAndTriedAgainAtTheNextChange) {
   k.files.writeFails = false;
   k.roster.append("c");
   k.keeper.OnTimer();
-  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "write [a]",
+  EXPECT_THAT(k.log, ElementsAre("timer on", "timer off", "write [a]", "write [a]",
                                  "prompt Rollkeep 0x30: Rollkeep could not keep a recovery copy of "
                                  "the list in C:\\Local\\Rollkeep: the disk is full. It goes on "
                                  "working and tries again at the next change.",
-                                 "timer 1000", "timer stop", "write [a,b]", "timer 1000",
-                                 "timer stop", "write [a,b,c]"));
+                                 "timer on", "timer off", "write [a,b]", "timer on",
+                                 "timer off", "write [a,b,c]"));
   EXPECT_FALSE(k.keeper.pending());
 }
 
@@ -262,10 +252,10 @@ TEST(RecoveryKeeper, TheCleanEndRemovesTheCopyAndKeepsNoMore) {
     Lines log;
     Lines nextStart;
   } cases[] = {
-      {"removed", false, false, false, {"timer stop", "remove", "remove record"}, {}},
-      {"marked", true, false, false, {"timer stop", "remove", "mark let go"}, {}},
-      {"emptied", true, true, false, {"timer stop", "remove", "mark let go", "write []"}, {}},
-      {"told", true, true, true, {"timer stop", "remove", "mark let go", "write []", told}, {"a"}},
+      {"removed", false, false, false, {"timer off", "remove", "remove record"}, {}},
+      {"marked", true, false, false, {"timer off", "remove", "mark let go"}, {}},
+      {"emptied", true, true, false, {"timer off", "remove", "mark let go", "write []"}, {}},
+      {"told", true, true, true, {"timer off", "remove", "mark let go", "write []", told}, {"a"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -331,9 +321,9 @@ TEST(RecoveryKeeper, BoxesDialogsAndPausesWriteAPendingChangeFirst) {
   files.CancelError = true;
   EXPECT_THROW(files.ShowOpen(), DialogCancelled);
   EXPECT_EQ(files.FileName, "");
-  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "prompt Rollkeep 0x4: q",
-                                 "timer 1000", "timer stop", "write [a,b]", "wait 0.7", "waited",
-                                 "timer 1000", "timer stop", "write [a,b,c]", "ShowSave",
+  EXPECT_THAT(k.log, ElementsAre("timer on", "timer off", "write [a]", "prompt Rollkeep 0x4: q",
+                                 "timer on", "timer off", "write [a,b]", "wait 0.7", "waited",
+                                 "timer on", "timer off", "write [a,b,c]", "ShowSave",
                                  "ShowOpen"));
 }
 

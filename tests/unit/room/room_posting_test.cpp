@@ -192,17 +192,5 @@ TEST(PostToRoom, StopsAtTheFirstMessageTheClientDidNotHandleAndPutsBackTypedText
   }
 }
 
-TEST(PostToRoom, LooksTheRoomUpAfreshForEveryPost) {
-  WindowTreeModel m;
-  const WindowHandle area = AddChatClient(m).mdiClient;
-  const Room first = AddChatRoom(m, area);
-  Brask32::PostToRoom(m, "one");
-  m.Destroy(first.room);
-  const Room second = AddChatRoom(m, area);
-  Brask32::PostToRoom(m, "two");
-  EXPECT_EQ(m.Messages(second.entry), FivePostMessages("two"));
-  EXPECT_EQ(m.DroppedMessages(), 0u);
-}
-
 }  // namespace
 }  // namespace rollkeep

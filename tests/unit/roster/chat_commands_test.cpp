@@ -15,12 +15,8 @@ namespace {
 using Entries = std::vector<std::string>;
 constexpr std::optional<int> kNone;
 
-std::string Added(const std::string& name) {
-  return std::string("added Rollkeep: <u>") + name + "</u> has been added to the list";
-}
-std::string Removed(const std::string& name) {
-  return std::string("removed Rollkeep: <u>") + name + "</u> has been removed from list";
-}
+std::string Added(const std::string& name) { return "added " + testing::Added(name); }
+std::string Removed(const std::string& name) { return "removed " + testing::Removed(name); }
 
 // Each line is handled at once; its answer is handed on, not waited for.
 TEST(ChatCommands, ListMeAndRemoveMe) {
