@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "room/room_posting.h"
 #include "roster/roster.h"
 #include "support/fake_ports.h"
 
@@ -50,7 +51,9 @@ TEST(ChatCommands, ListMeAndRemoveMe) {
       "list\tme", "me list", "", "remove  me", "remove Me", "removeme", "remove\tme",
       "lists me", "add me", std::string(40000, 'x'),
       std::string(32766, 'x') + " me",  // the first space at position 32,767
-      std::string("list") + std::string(40000, ' ') + "me"};
+      std::string("list") + std::string(40000, ' ') + "me",
+      // Rollkeep's own announcements heard back, as the client shows them and as typed.
+      ":: Rollkeep: Bob has been added to the list", std::string(Brask32::StylePrefix) + "Rollkeep: <u>Bob</u>"};
   for (const std::string& text : notCommands)
     cases.push_back({"bob", text, {"Ann", "bob"}, 0, {"Ann", "bob"}, 0, ""});
   for (const Case& c : cases) {
