@@ -21,15 +21,6 @@ void Say(FrmMain& frm, const Chat& lines) {
   for (const auto& [name, text] : lines) frm.ChatLine(name, text);
 }
 
-// The operator's change: a click, with entry 0 selected and kPath holding
-// "Zed" and "Yo" for the load.
-MainWindow& Change(MainWindow& w, Handler click) {
-  w.files.files[kPath] = "Zed\r\nYo\r\n";
-  w.dialog.choices = {kPath};
-  (w.frm.*click)();
-  return w;
-}
-
 TEST(FrmMainUndo, GivesTheRosterAsIfTheChangeHadNeverBeenMade) {
   const Handler clear = &FrmMain::Command6_Click, remove = &FrmMain::Command5_Click,
                 load = &FrmMain::Command4_Click;
@@ -54,9 +45,13 @@ TEST(FrmMainUndo, GivesTheRosterAsIfTheChangeHadNeverBeenMade) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    // The operator's change, with entry 0 selected and kPath holding "Zed"
+    // and "Yo" for the load.
     MainWindow w(kStart, 0);
+    w.files.files[kPath] = "Zed\r\nYo\r\n";
+    w.dialog.choices = {kPath};
     w.dialog.duringShow = [&] { Say(w.frm, c.during); };
-    Change(w, c.click);
+    (w.frm.*c.click)();
     Say(w.frm, c.since);
     EXPECT_EQ(w.roster.entries(), c.beforeUndo);
     EXPECT_EQ(w.frm.undoableChange(), c.change);

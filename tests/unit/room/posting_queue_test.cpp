@@ -60,11 +60,6 @@ struct Desk {
   void PostAll(const Lines& lines) {
     for (const std::string& line : lines) queue.Post(line);
   }
-  // Closes the first room's client and starts another at once.
-  testing::ChatRoomWindows NewClient() {
-    model.Destroy(client.frame);
-    return testing::AddChatRoom(model, testing::AddChatClient(model).mdiClient);
-  }
 };
 
 class Posting : public ::testing::Test, protected Desk {};
@@ -197,7 +192,8 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
        [](Desk& d) {
          d.model.Hang(d.first.entry, 0);
          d.PostAll({"Q0", "Q1", "Q2", "Q3", "Q4"});
-         const auto later = d.NewClient();
+         d.model.Destroy(d.client.frame);  // and another client starts at once
+         const auto later = testing::AddChatRoom(d.model, testing::AddChatClient(d.model).mdiClient);
          d.queue.Retry();
          d.queue.Post("after");
          return later;

@@ -128,8 +128,6 @@ TEST(TranscriptFollower, ReportsExactlyTheNewLines) {
       {"MixedLineEnds", "",
        {{"Ann:\ta\rBob:\tb\nCy:\tc\r\nDi:\td\n\rEd:\te\r\r\n",
          {"Ann:\ta", "Bob:\tb", "Cy:\tc", "Di:\td", "", "Ed:\te", ""}}}},
-      {"OddEndsThenAGoodOne", Transcript({hi}),
-       {{Transcript({hi}) + "Bob:\tx\rCy:\ty\nDi:\tz\r\n", {"Bob:\tx", "Cy:\ty", "Di:\tz"}}}},
       {"CrAtTheEndThenItsLf", Transcript({hi}),
        {{Transcript({hi}, half + "\r"), {}},
         {Transcript({hi, half}), {half}},
