@@ -32,7 +32,9 @@ const Handler kOff = &FrmMain::Command2_Click, kLoad = &FrmMain::Command4_Click,
 
 std::string At(long long ms, const std::string& text) { return std::to_string(ms) + " " + text; }
 std::string Added(long long ms, const std::string& name) { return At(ms, testing::Added(name)); }
-std::string Removed(long long ms, const std::string& name) { return At(ms, testing::Removed(name)); }
+std::string Removed(long long ms, const std::string& name) {
+  return At(ms, testing::Removed(name));
+}
 
 TEST(Answers, FollowTheLinesInOrderAndPaceWhileTheRosterChangesAtOnce) {
   struct Step { long long ms; Action act; Lines roster; };

@@ -41,8 +41,8 @@ TEST(FrmMain, SaveAndLoadChangeOnlyWhatWasDoneAndAnnounceOnlyThat) {
   const std::string polish("\xFF\xFE" "A\0\x41\x01", 6);  // "AŁ" in UTF-16
   // The dialog answers `choice`, holding `file` beforehand (none: no file
   // there); the operator answers `answer` to the overwrite question.
-  struct Case { const char* name; Handler click; std::string choice; std::optional<std::string> file;
-                int answer; Lines log; std::optional<std::string> fileAfter; Lines roster; };
+  struct Case { const char* name; Handler click; std::string choice;
+                std::optional<std::string> file; int answer; Lines log; std::optional<std::string> fileAfter; Lines roster; };
   const Case cases[] = {
       {"first save", save, kPath, {}, 0, {"ShowSave", kSaved}, kNamesBytes, kNames},
       {"overwrite", save, kPath, "Zed\r", kAnswerOk, {"ShowSave", Overwrite(kPath), kSaved},

@@ -101,47 +101,6 @@ TEST_F(Posting, PostsWaitForAHungClientAndGoOutOnceInOrderWhenItAnswersAgain) {
   }
 }
 
-// Five minutes without a delivered post end the wait; a delivery in between
-// starts the five minutes again.
-TEST_F(Posting, WaitingPostsAreGivenUpAfterFiveMinutesWithoutADelivery) {
-  model.Hang(first.entry, 0);
-  PostAll({"a", "b", "c"});
-  now += 250;
-  model.Wake(first.entry);
-  model.Hang(first.entry, 7);  // the probe, then "a" alone goes out
-  queue.Retry();
-  EXPECT_EQ(Sent(), Lines{"a"});
-  EXPECT_TRUE(timer.enabled);  // "b" and "c" wait for the client again
-  now += PostingQueue::kGiveUpSeconds - 0.5;
-  queue.Retry();
-  EXPECT_EQ(notice.told, Lines{});
-  EXPECT_EQ(queue.Waiting(), 2u);
-  now += 0.5;
-  queue.Retry();
-  EXPECT_EQ(notice.told, Lines{"2 announcements could not be delivered to the chat room: the chat "
-                               "client did not answer for 5 minutes."});
-  EXPECT_EQ(queue.Waiting(), 0u);
-  EXPECT_FALSE(timer.enabled);
-  model.Wake(first.entry);
-  queue.Post("later");  // a new start
-  EXPECT_EQ(Sent(), (Lines{"a", "later"}));
-}
-
-// Nothing would ever retry: the post is given up at once and the next one
-// goes out as usual.
-TEST_F(Posting, WithoutARetryTimerAWaitingPostIsGivenUpAndTold) {
-  timer.refuse = true;
-  model.Hang(first.entry, 0);
-  queue.Post("a");
-  EXPECT_EQ(notice.told, Lines{"1 announcement could not be delivered to the chat room: the chat "
-                               "client did not answer, and Windows refused Rollkeep a timer to "
-                               "try again."});
-  EXPECT_EQ(queue.Waiting(), 0u);
-  model.Wake(first.entry);
-  queue.Post("b");
-  EXPECT_EQ(Sent(), Lines{"b"});
-}
-
 // Window operations that run `hook` once, inside the first WM_SETTEXT of a
 // text, as a handler that runs while Rollkeep waits for the client would.
 struct HookedOps final : WindowOps {
@@ -178,10 +137,15 @@ TEST_F(Posting, APostMadeWhileAnotherIsBeingTypedGoesBehindIt) {
 
 // Every post goes into the room it was made for, or nowhere: the posts of a
 // room that is gone are dropped and counted once, and never typed into a
-// room opened since. Each row works a desk from its first room and returns
-// the room opened since.
-TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
+// room opened since. Posts wait for a client that does not answer until five
+// minutes pass without a delivery, or not at all without a timer to try
+// again; then they are given up and counted too, and the next post goes out
+// as usual. Each row works a desk from its first room and returns the room
+// opened since.
+TEST(PostingQueueRooms, APostGoesOnlyIntoItsRoomOrIsGivenUpAndTold) {
   const std::string gone = " could not be delivered to the chat room: the room was closed.";
+  const std::string notAnswered = " could not be delivered to the chat room: the chat client did "
+                                  "not answer";
   const struct {
     const char* name;
     std::function<testing::ChatRoomWindows(Desk&)> run;
@@ -245,6 +209,36 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
          return testing::ChatRoomWindows{};
        },
        {}, {}, ""},
+      {"NoDeliveryForFiveMinutes",  // a delivery in between starts them again
+       [](Desk& d) {
+         d.model.Hang(d.first.entry, 0);
+         d.PostAll({"a", "b", "c"});
+         d.now += 250;
+         d.model.Wake(d.first.entry);
+         d.model.Hang(d.first.entry, 7);  // the probe, then "a" alone goes out
+         d.queue.Retry();
+         EXPECT_TRUE(d.timer.enabled);  // "b" and "c" wait for the client again
+         d.now += PostingQueue::kGiveUpSeconds - 0.5;
+         d.queue.Retry();
+         EXPECT_EQ(d.queue.Waiting(), 2u);
+         d.now += 0.5;
+         d.queue.Retry();
+         d.model.Wake(d.first.entry);
+         d.queue.Post("later");
+         return testing::ChatRoomWindows{};
+       },
+       {"a", "later"}, {}, "2 announcements" + notAnswered + " for 5 minutes."},
+      {"NoTimerToTryAgain",
+       [](Desk& d) {
+         d.timer.refuse = true;
+         d.model.Hang(d.first.entry, 0);
+         d.queue.Post("a");
+         d.model.Wake(d.first.entry);
+         d.queue.Post("b");
+         return testing::ChatRoomWindows{};
+       },
+       {"b"}, {},
+       "1 announcement" + notAnswered + ", and Windows refused Rollkeep a timer to try again."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -53,7 +53,8 @@ TEST(ChatCommands, ListMeAndRemoveMe) {
       std::string(32766, 'x') + " me",  // the first space at position 32,767
       std::string("list") + std::string(40000, ' ') + "me",
       // Rollkeep's own announcements heard back, as the client shows them and as typed.
-      ":: Rollkeep: Bob has been added to the list", std::string(Brask32::StylePrefix) + "Rollkeep: <u>Bob</u>"};
+      ":: Rollkeep: Bob has been added to the list",
+      std::string(Brask32::StylePrefix) + "Rollkeep: <u>Bob</u>"};
   for (const std::string& text : notCommands)
     cases.push_back({"bob", text, {"Ann", "bob"}, 0, {"Ann", "bob"}, 0, ""});
   for (const Case& c : cases) {
