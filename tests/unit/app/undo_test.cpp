@@ -30,7 +30,7 @@ TEST(FrmMainUndo, GivesTheRosterAsIfTheChangeHadNeverBeenMade) {
   const Case cases[] = {
       {"clear, nothing since", clear, "clear list", {}, {}, kStart},
       {"clear, one listed and one removed", clear, "clear list",
-       {{"Dee", "list me"}, {"bobsmith", "remove me"}},
+       {{"Dee", "list me"}, {"Cy", "list me now"}, {"bobsmith", "remove me"}},
        {"Dee"}, {"Ann", "Cy", "Dee"}},
       {"remove selected, the removed one lists again, another leaves", remove,
        "remove selected", {{"Ann", "list me"}, {"Cy", "remove me"}},

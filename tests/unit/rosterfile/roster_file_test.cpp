@@ -39,6 +39,7 @@ TEST(RosterFormat, WritesRecordsAndReadsThemBack) {
       // A first name that begins like a byte-order mark is not read as one.
       {{"\xEF\xBB\xBF" "Ann"}, "\r\r\n\xEF\xBB\xBF" "Ann\r\r\n", {"\xEF\xBB\xBF" "Ann"}},
       {{"\xFF\xFEZo", "\xFE\xFF"}, "\r\r\n\xFF\xFEZo\r\r\n\xFE\xFF\r\r\n", {"\xFF\xFEZo", "\xFE\xFF"}},
+      {{"\xFE\xFF" "Bo"}, "\r\r\n\xFE\xFF" "Bo\r\r\n", {"\xFE\xFF" "Bo"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EncodeRoster(c.saved), c.bytes);
