@@ -10,7 +10,6 @@
 namespace rollkeep::testing {
 namespace {
 
-
 // A handler run inside the advertisement's pause acts on the roster at once;
 // the advertisement's second line goes out after it unless it ended the program.
 TEST(FrmMain, HandlersInTheAdvertisementsPauseRunWholeAndMayEndIt) {
