@@ -14,7 +14,7 @@
 #include "roster/chat_commands.h"
 #include "roster/roster.h"
 #include "rosterfile/roster_file.h"
-#include "support/std_file_system.h"
+#include "std_file_system.h"
 
 namespace {
 
@@ -54,7 +54,10 @@ struct StdRecoveryFiles final : RecoveryFiles {
 
 // A one-shot timer on the real clock, fired by the benchmark loop when due.
 struct SteadyTimer final : Timer {
-  void Start(unsigned ms) override { due = SteadyClock::now() + std::chrono::milliseconds(ms); }
+  bool Start(unsigned ms) override {
+    due = SteadyClock::now() + std::chrono::milliseconds(ms);
+    return true;
+  }
   void Stop() override { due.reset(); }
   bool Due() const { return due && SteadyClock::now() >= *due; }
   std::optional<SteadyClock::time_point> due;

@@ -150,11 +150,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   follower.Reset(shown);
   std::set<int> taken;  // heard, or taken as history
   Memory memory;
-  for (const Line& line : client.Lines()) {
+  const auto take = [&](const Line& line) {
     taken.insert(line.id);
     memory.ids.push_back(line.id);
     memory.texts[line.id] = line.text;
-  }
+  };
+  for (const Line& line : client.Lines()) take(line);
   int heldId = -1;  // the open last line the last read held back, and its text
   std::string heldText;
 
@@ -221,9 +222,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         heldText = line.text;
         break;
       }
-      taken.insert(line.id);
-      memory.ids.push_back(line.id);
-      memory.texts[line.id] = line.text;
+      take(line);
     }
   }
   return 0;

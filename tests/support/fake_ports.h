@@ -1,6 +1,7 @@
 #pragma once
-// A fake answerer for tests: it records every answer handed to it, at once,
-// as "added <announcement>" or "removed <announcement>".
+// The answers to "list me" and "remove me" as the room reads them, and a fake
+// answerer that records every answer handed to it, at once, as "added
+// <announcement>" or "removed <announcement>".
 
 #include <string>
 #include <vector>
@@ -8,6 +9,13 @@
 #include "roster/chat_ports.h"
 
 namespace rollkeep::testing {
+
+inline std::string Added(const std::string& name) {
+  return "Rollkeep: <u>" + name + "</u> has been added to the list";
+}
+inline std::string Removed(const std::string& name) {
+  return "Rollkeep: <u>" + name + "</u> has been removed from list";
+}
 
 struct FakeAnswerer : Answerer {
   void Added(const std::string&, const std::string& announcement) override {

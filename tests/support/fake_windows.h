@@ -1,7 +1,7 @@
 #pragma once
 // Fakes of the main window's surroundings: the buttons, the timer, the
-// chat scanner, the window shell, the file dialog, the message box, the
-// poster and the pause. Every fake writes what it is asked
+// chat scanner, the window shell, the file dialog, the message box and the
+// pause. Every fake writes what it is asked
 // to do into one shared EventLog, so a test can check the order of steps
 // across all of them.
 
@@ -22,11 +22,11 @@ namespace rollkeep::testing {
 
 using EventLog = std::vector<std::string>;
 
-// Logs "<name> on" / "<name> off".
-struct FakeSwitch final : Switch {
-  FakeSwitch(EventLog& log, std::string name, bool enabled)
+// Logs "<name> on" / "<name> off" as it is switched.
+struct Logged {
+  Logged(EventLog& log, std::string name, bool enabled)
       : log(log), name(std::move(name)), enabled(enabled) {}
-  void SetEnabled(bool on) override {
+  void Set(bool on) {
     enabled = on;
     log.push_back(name + (on ? " on" : " off"));
   }
@@ -35,28 +35,25 @@ struct FakeSwitch final : Switch {
   bool enabled;
 };
 
-// Logs "<name> on" / "<name> off" as it starts and stops, or "<name>
-// refused" when `refuse` is set; ticks by hand.
-struct FakeTimer final : Timer {
-  FakeTimer(EventLog& log, std::string name, bool enabled)
-      : log(log), name(std::move(name)), enabled(enabled) {}
+struct FakeSwitch final : Switch, Logged {
+  using Logged::Logged;
+  void SetEnabled(bool on) override { Set(on); }
+};
+
+// Starts and stops as a Logged, or logs "<name> refused" when `refuse` is
+// set; ticks by hand.
+struct FakeTimer final : Timer, Logged {
+  using Logged::Logged;
   bool Start(unsigned ms) override {
     if (refuse) {
       log.push_back(name + " refused");
       return false;
     }
-    enabled = true;
     intervalMs = ms;
-    log.push_back(name + " on");
+    Set(true);
     return true;
   }
-  void Stop() override {
-    enabled = false;
-    log.push_back(name + " off");
-  }
-  EventLog& log;
-  std::string name;
-  bool enabled;
+  void Stop() override { Set(false); }
   unsigned intervalMs = 0;
   bool refuse = false;
 };
@@ -134,17 +131,6 @@ public:
 
 private:
   EventLog& log_;
-};
-
-// Logs "post <announcement>" and keeps the announcements.
-struct LogPoster final : Poster {
-  explicit LogPoster(EventLog& log) : log(log) {}
-  void Post(const std::string& announcement) override {
-    log.push_back("post " + announcement);
-    posts.push_back(announcement);
-  }
-  EventLog& log;
-  std::vector<std::string> posts;
 };
 
 // Logs "wait <seconds>", runs `nested` once (handlers that run inside the

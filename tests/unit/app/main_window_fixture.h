@@ -26,7 +26,9 @@ const std::string kQuestion = "prompt Rollkeep 0x44: do you wish to save your li
 const std::string kUnloaded = "post Rollkeep: unloaded, no more listing";
 const std::string kLocked = "C:\\rosters\\locked.txt";
 
-// Files are a map from path to bytes; kLocked exists and cannot be written.
+// Files are a map from path to bytes; a path with "locked" in it cannot be
+// written (kLocked exists, kLockedFolder does not).
+const std::string kLockedFolder = "C:\\locked\\room.txt";
 struct MemoryFileSystem final : FileSystem {
   bool IsOrdinaryFile(const std::string& path) override { return files.count(path) != 0; }
   IoStatus ReadAll(const std::string& path, std::string& bytes) override {
@@ -35,7 +37,7 @@ struct MemoryFileSystem final : FileSystem {
     return IoStatus::Ok();
   }
   IoStatus WriteAllSafely(const std::string& path, std::string_view bytes) override {
-    if (path == kLocked) return IoStatus::Failed("access is denied");
+    if (path.find("locked") != std::string::npos) return IoStatus::Failed("Access is denied.");
     files[path] = bytes;
     return IoStatus::Ok();
   }
@@ -55,16 +57,18 @@ struct TestTime final : Clock, Timer {
   std::optional<long long> dueMs;
 };
 
-// Every post, as "<ms> <announcement>", besides the log.
-struct TimedPoster final : Poster {
-  TimedPoster(LogPoster& inner, TestTime& time) : inner(inner), time(time) {}
+// Logs "post <announcement>" and keeps the announcements, and each as
+// "<ms> <announcement>" in `timed`.
+struct LogPoster final : Poster {
+  LogPoster(EventLog& log, TestTime& time) : log(log), time(time) {}
   void Post(const std::string& announcement) override {
+    log.push_back("post " + announcement);
+    posts.push_back(announcement);
     timed.push_back(std::to_string(time.nowMs) + " " + announcement);
-    inner.Post(announcement);
   }
-  LogPoster& inner;
+  EventLog& log;
   TestTime& time;
-  Lines timed;
+  Lines posts, timed;
 };
 
 // The pause learns when the program ends, as a real one does.
@@ -78,7 +82,6 @@ struct MainWindow {
 
   EventLog log;
   Roster roster;
-  LogPoster poster{log};
   LogWaiter waiter{log};
   FakeChatScanner iChat2{log};
   // Both buttons start enabled; the timer runs until Form_Load stops it.
@@ -90,9 +93,9 @@ struct MainWindow {
   MemoryFileSystem files;
   FakeShell shell{log};
   TestTime time;
-  TimedPoster timedPoster{poster, time};
-  AnswerSchedule answers{roster, timedPoster, time, time};
-  FrmMain frm{{roster, timedPoster, waiter, answers, iChat2, timer1, command1, command2, dialog,
+  LogPoster poster{log, time};
+  AnswerSchedule answers{roster, poster, time, time};
+  FrmMain frm{{roster, poster, waiter, answers, iChat2, timer1, command1, command2, dialog,
                prompt, notices, files, shell}};
 
   // Moves the time to `ms`, firing the answers' timer whenever it is due.

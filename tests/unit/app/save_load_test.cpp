@@ -1,6 +1,9 @@
 // "save list", "load list" and the close's save question through the real
-// roster files: they announce only what really happened, and the close asks
-// again until the roster is saved or the operator says No.
+// roster files: an existing file is replaced only after an explicit OK, a
+// failure is shown with the file and the reason while a Cancel stays
+// silent, the list is replaced only by a load that worked, and the room
+// hears only of what was really done. The close asks again until the roster
+// is saved or the operator says No.
 
 #include <gtest/gtest.h>
 
@@ -12,36 +15,81 @@ namespace {
 const std::string kPath = "C:\\rosters\\room.txt";
 const Lines kNames = {"Ann", "Bob Smith"};
 const std::string kNamesBytes = "Ann\r\r\nBob Smith\r\r\n";
-const std::string kOverwrite =
-    "prompt Error 0x21: This file already exists: " + kLocked + ", do you wish replace it?";
-const std::string kFailure =
-    "prompt Rollkeep 0x30: The list could not be saved to " + kLocked + ": access is denied.";
+const std::string kSaved = "post Rollkeep: list saved", kLoaded = "post Rollkeep: list loaded";
 
-TEST(FrmMain, SaveAndLoadAnnounceOnlyWhatWasDone) {
+std::string Overwrite(const std::string& path) {
+  return "prompt Error 0x21: This file already exists: " + path + ", do you wish replace it?";
+}
+std::string Warning(const std::string& verb, const std::string& path, const std::string& reason) {
+  const std::string preposition = verb == "saved" ? " to " : " from ";
+  return "prompt Rollkeep 0x30: The list could not be " + verb +
+         (path.empty() ? "" : preposition + path) + ": " + reason + ".";
+}
+
+const std::string kOverwrite = Overwrite(kLocked);
+const std::string kFailure = Warning("saved", kLocked, "access is denied");
+
+TEST(FrmMain, SaveAndLoadChangeOnlyWhatWasDoneAndAnnounceOnlyThat) {
   const Handler save = &FrmMain::Command3_Click, load = &FrmMain::Command4_Click;
-  // `answer` to the overwrite prompt; `fileAfter` at kPath.
-  struct Case { const char* name; Handler click; std::string choice; bool pathExists; int answer;
-                Lines posts; std::string fileAfter; };
+  const std::string cancel = FakeFileDialog::kCancel, fail = FakeFileDialog::kFail;
+  Lines full;
+  std::string fullBytes;
+  for (int i = 0; i < Roster::kCapacity; ++i) {
+    full.push_back(std::to_string(i));
+    fullBytes += full.back() + "\r\n\r\n";
+  }
+  const std::string polish("\xFF\xFE" "A\0\x41\x01", 6);  // "AŁ" in UTF-16
+  // The dialog answers `choice`, holding `file` beforehand (none: no file
+  // there); the operator answers `answer` to the overwrite question.
+  struct Case { const char* name; Handler click; std::string choice;
+                std::optional<std::string> file; int answer; Lines log; std::optional<std::string> fileAfter; Lines roster; };
   const Case cases[] = {
-      {"first save", save, kPath, false, kAnswerOk, {"Rollkeep: list saved"}, kNamesBytes},
-      {"overwrite cancelled", save, kPath, true, kAnswerCancel, {}, "Zed\r"},
-      {"dialog cancelled", save, FakeFileDialog::kCancel, true, kAnswerOk, {}, "Zed\r"},
-      {"write failed", save, kLocked, true, kAnswerOk, {}, "Zed\r"},
-      {"load", load, kPath, true, kAnswerOk, {"Rollkeep: list loaded"}, "Zed\r"},
-      {"no such file", load, kPath, false, kAnswerOk, {}, ""},
+      {"first save", save, kPath, {}, 0, {"ShowSave", kSaved}, kNamesBytes, kNames},
+      {"overwrite", save, kPath, "Zed\r", kAnswerOk, {"ShowSave", Overwrite(kPath), kSaved},
+       kNamesBytes, kNames},
+      {"overwrite cancelled", save, kPath, "Zed\r", kAnswerCancel,
+       {"ShowSave", Overwrite(kPath)}, "Zed\r", kNames},
+      // Answer 0: the box could not be shown, which must not count as OK.
+      {"overwrite not asked", save, kPath, "Zed\r", 0, {"ShowSave", Overwrite(kPath)}, "Zed\r",
+       kNames},
+      {"write failed", save, kLocked, "old\r", kAnswerOk, {"ShowSave", kOverwrite, kFailure},
+       "old\r", kNames},
+      {"no such folder: nothing to overwrite", save, kLockedFolder, {}, kAnswerOk,
+       {"ShowSave", Warning("saved", kLockedFolder, "access is denied")}, {}, kNames},
+      {"save dialog cancelled", save, cancel, {}, 0, {"ShowSave"}, {}, kNames},
+      {"save dialog failed", save, fail, {}, 0,
+       {"ShowSave", Warning("saved", "", "the dialog could not be shown")}, {}, kNames},
+      {"load", load, kPath, "Zed\r\n\r\nYo", 0, {"ShowOpen", kLoaded}, "Zed\r\n\r\nYo",
+       {"Zed", "Yo"}},
+      {"load of a full list", load, kPath, fullBytes, 0, {"ShowOpen", kLoaded}, fullBytes, full},
+      {"one name too many", load, kPath, fullBytes + "x", 0,
+       {"ShowOpen", Warning("loaded", kPath, "it holds more than 32,767 names")},
+       fullBytes + "x", kNames},
+      {"no such file", load, kPath, {}, 0,
+       {"ShowOpen", Warning("loaded", kPath, "no such file")}, {}, kNames},
+      {"a name the code page cannot show", load, kPath, polish, 0,
+       {"ShowOpen", Warning("loaded", kPath,
+                            "it holds characters that this system's code page cannot show")},
+       polish, kNames},
+      {"open dialog cancelled", load, cancel, {}, 0, {"ShowOpen"}, {}, kNames},
+      {"open dialog failed", load, fail, {}, 0,
+       {"ShowOpen", Warning("loaded", "", "the dialog could not be shown")}, {}, kNames},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    MainWindow w(kNames);
-    if (c.pathExists) w.files.files[kPath] = "Zed\r";
+    MainWindow w(kNames, 1);
+    if (c.file) w.files.files[c.choice] = *c.file;
     w.dialog.choices = {c.choice};
     w.prompt.answers = {c.answer};
     (w.frm.*c.click)();
-    EXPECT_EQ(w.poster.posts, c.posts);
-    EXPECT_EQ(w.files.files[kPath], c.fileAfter);
-    EXPECT_EQ(w.files.files[kLocked], "old\r");
-    const bool loaded = c.click == load && !c.posts.empty();
-    EXPECT_EQ(w.roster.entries(), loaded ? Lines{"Zed"} : kNames);
+    EXPECT_EQ(w.log, c.log);
+    const auto file = w.files.files.find(c.choice);
+    EXPECT_EQ(file == w.files.files.end() ? std::nullopt : std::optional(file->second),
+              c.fileAfter);
+    EXPECT_EQ(w.files.files.size(), 1 + (c.fileAfter && c.choice != kLocked));
+    EXPECT_EQ(w.roster.entries(), c.roster);
+    // A load leaves nothing selected; anything else keeps the selection.
+    EXPECT_EQ(w.roster.selection(), c.roster == kNames ? std::optional(1) : std::nullopt);
   }
 }
 
@@ -58,17 +106,21 @@ TEST(FrmMain, SaveWritesTheRosterAsItIsWhenWritten) {
   EXPECT_EQ(w.files.files[kPath], "Bob Smith\r\r\nCy\r\r\n");
 }
 
+// The close counts as answered after a completed save or No, not when the
+// box could not be shown at all; either way the program ends.
 TEST(FrmMain, CloseAsksAgainUntilSavedOrNoThenEnds) {
   struct Case { const char* name; std::deque<int> answers; std::deque<std::string> choices;
-                Lines prompts; bool saved; };
+                Lines prompts; bool saved, answered; };
   const Case cases[] = {
-      {"yes", {kAnswerYes}, {kPath}, {kQuestion}, true},
+      {"yes", {kAnswerYes}, {kPath}, {kQuestion}, true, true},
+      {"no", {kAnswerNo}, {}, {kQuestion}, false, true},
+      {"the box could not be shown", {0}, {}, {kQuestion}, false, false},
       {"dialog cancelled", {kAnswerYes, kAnswerNo}, {FakeFileDialog::kCancel},
-       {kQuestion, kQuestion}, false},
+       {kQuestion, kQuestion}, false, true},
       {"overwrite cancelled", {kAnswerYes, kAnswerCancel, kAnswerNo}, {kLocked},
-       {kQuestion, kOverwrite, kQuestion}, false},
+       {kQuestion, kOverwrite, kQuestion}, false, true},
       {"write failed", {kAnswerYes, kAnswerOk, kAnswerOk, kAnswerYes}, {kLocked, kPath},
-       {kQuestion, kOverwrite, kFailure, kQuestion}, true},
+       {kQuestion, kOverwrite, kFailure, kQuestion}, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,11 +130,13 @@ TEST(FrmMain, CloseAsksAgainUntilSavedOrNoThenEnds) {
     w.frm.Form_Unload();
     Lines prompts;
     for (const std::string& event : w.log) {
-      if (event.rfind("prompt ", 0) == 0) prompts.push_back(event);
+      if (event.starts_with("prompt ")) prompts.push_back(event);
     }
     EXPECT_EQ(prompts, c.prompts);
     EXPECT_EQ(w.files.files[kPath], c.saved ? kNamesBytes : "");
     EXPECT_EQ(Lines(w.log.end() - 2, w.log.end()), (Lines{kUnloaded, "EndProgram"}));
+    EXPECT_TRUE(w.frm.ended());
+    EXPECT_EQ(w.frm.closeAnswered(), c.answered);
   }
 }
 

@@ -14,7 +14,6 @@
 #include "recovery/recovery_record.h"
 #include "rosterfile/roster_file.h"
 #include "support/fake_windows.h"
-#include "unit/app/main_window_fixture.h"
 
 namespace rollkeep::testing {
 namespace {
@@ -22,6 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using Lines = std::vector<std::string>;
 
 const RecoveryPlace kPlace{"C:\\Local\\Rollkeep", "C:\\Local\\Rollkeep\\roster-recovery.txt"};
 const std::string kAside = "C:\\Local\\Rollkeep\\roster-recovery.unreadable-20261207-010203.txt";
@@ -74,29 +74,19 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   bool recordWriteFails = false;
 };
 
-struct LogTimer final : Timer {
-  explicit LogTimer(EventLog& log) : log(log) {}
-  bool Start(unsigned ms) override {
-    log.push_back("timer " + std::to_string(ms) + (refuse ? " refused" : ""));
-    return !refuse;
-  }
-  void Stop() override { log.push_back("timer stop"); }
-  EventLog& log;
-  bool refuse = false;
-};
-
 struct Keeping {
   explicit Keeping(RecoveryPlace place = kPlace) : keeper(roster, files, timer, prompt, place) {}
   EventLog log;
   Roster roster;
   MemoryRecoveryFiles files{log};
-  LogTimer timer{log};
+  FakeTimer timer{log, "timer", false};
   FakePrompt prompt{log};
   RecoveryKeeper keeper;
 };
 
 // A step of the operator, the room or the clock.
-enum class Step { Append, Clear, Select, TimerFires, WriteNow };
+// Writes fail from WritesFail until WritesWork; SessionEnd writes without a box.
+enum class Step { Append, Clear, Select, TimerFires, WriteNow, WritesFail, WritesWork, SessionEnd };
 
 void Apply(Keeping& k, Step step) {
   switch (step) {
@@ -105,9 +95,14 @@ void Apply(Keeping& k, Step step) {
     case Step::Select: k.roster.select(0); break;
     case Step::TimerFires: k.keeper.OnTimer(); break;
     case Step::WriteNow: k.keeper.WriteNow(); break;
+    case Step::WritesFail: k.files.writeFails = true; break;
+    case Step::WritesWork: k.files.writeFails = false; break;
+    case Step::SessionEnd: k.keeper.WriteForSessionEnd(); break;
   }
 }
 
+// A failed write is told once (not at the session's end, which must not
+// wait for a box) and tried again at the next change.
 TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
   using enum Step;
   const struct {
@@ -118,20 +113,28 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
   } cases[] = {
       {"a burst starts the timer once and writes once",
        {Append, Append, Append, TimerFires},
-       {"timer 1000", "timer stop", "write [m1,m2,m3]"}},
+       {"timer on", "timer off", "write [m1,m2,m3]"}},
       {"a change after the write starts the timer again",
        {Append, TimerFires, Append, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write [m1,m2]"}},
+       {"timer on", "timer off", "write [m1]", "timer on", "timer off", "write [m1,m2]"}},
       {"before a box or a pause a pending change is written at once",
        {Append, WriteNow, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]"}},
+       {"timer on", "timer off", "write [m1]"}},
       {"nothing pending, nothing written", {WriteNow, TimerFires}, {}},
       {"a selection is no change of the list", {Append, TimerFires, Select, WriteNow},
-       {"timer 1000", "timer stop", "write [m1]"}},
+       {"timer on", "timer off", "write [m1]"}},
       {"a clear is written as an empty list", {Append, TimerFires, Clear, TimerFires},
-       {"timer 1000", "timer stop", "write [m1]", "timer 1000", "timer stop", "write []"}},
+       {"timer on", "timer off", "write [m1]", "timer on", "timer off", "write []"}},
       {"without a timer every change is written at once", {Append, Append, WriteNow},
-       {"timer 1000 refused", "write [m1]", "timer 1000 refused", "write [m1,m2]"}, true},
+       {"timer refused", "write [m1]", "timer refused", "write [m1,m2]"}, true},
+      {"a failed write is told once and tried again at the next change",
+       {WritesFail, Append, SessionEnd, TimerFires, Append, TimerFires, WritesWork, Append,
+        TimerFires},
+       {"timer on", "timer off", "write [m1]", "write [m1]",
+        "prompt Rollkeep 0x30: Rollkeep could not keep a recovery copy of the list in "
+        "C:\\Local\\Rollkeep: the disk is full. It goes on working and tries again at the next "
+        "change.",
+        "timer on", "timer off", "write [m1,m2]", "timer on", "timer off", "write [m1,m2,m3]"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -139,6 +142,8 @@ TEST(RecoveryKeeper, ABurstOfChangesCostsOneWriteWhenTheTimerFires) {
     k.timer.refuse = c.timerRefused;
     for (Step step : c.steps) Apply(k, step);
     EXPECT_EQ(k.log, c.log);
+    EXPECT_EQ(k.timer.intervalMs, c.log.empty() || c.timerRefused ? 0u : 1000u);
+    EXPECT_FALSE(k.keeper.pending());
   }
 }
 
@@ -156,6 +161,8 @@ const std::string kSetAside = "prompt Rollkeep 0x30: The list kept from the last
 const std::string kStartsEmpty = ". It was set aside as " + kAside + ". Rollkeep starts with an empty list.";
 
 TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
+  std::string tooMany;
+  for (int i = 0; i <= Roster::kCapacity; ++i) tooMany += "x" + std::to_string(i) + "\r\r\n";
   const struct {
     const char* name;
     std::optional<std::string> copy;  // nothing: no copy there
@@ -196,6 +203,9 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
        false, true, kNoRecord},
       {"a copy the operator let go goes quietly", "Carol\r\r\n", false, false,
        RecoveryStart::None, {}, "", false, false, kLetGo},
+      {"a copy of more names than the list holds is set aside", tooMany, false, false,
+       RecoveryStart::SetAside, {},
+       kSetAside + "it holds more names than the list can take" + kStartsEmpty, false, true},
       {"a copy that cannot be set aside either is left alone", "Carol\r\r\n", true, true,
        RecoveryStart::Stuck, {},
        "prompt Rollkeep 0x30: The list kept from the last run (" + kPlace.file +
@@ -224,37 +234,6 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
   }
 }
 
-TEST(RecoveryKeeper, ACopyOfTooManyNamesIsSetAside) {
-  Keeping k;
-  std::vector<std::string> names(Roster::kCapacity + 1, "x");
-  for (std::size_t i = 0; i < names.size(); ++i) names[i] += std::to_string(i);
-  k.files.files[kPlace.file] = EncodeRoster(names);
-  PutRecord(k.files, k.files.files[kPlace.file], kSameCopy);
-  EXPECT_EQ(k.keeper.Restore(), RecoveryStart::SetAside);
-  EXPECT_EQ(k.roster.count(), 0);
-  EXPECT_TRUE(k.files.Exists(kAside));
-}
-
-TEST(RecoveryKeeper, AFailedWriteIsToldOnceAndTriedAgainAtTheNextChange) {
-  Keeping k;
-  k.files.writeFails = true;
-  k.roster.append("a");
-  k.keeper.WriteForSessionEnd();  // shows nothing: the session's end must not wait
-  k.keeper.OnTimer();
-  k.roster.append("b");
-  k.keeper.OnTimer();
-  k.files.writeFails = false;
-  k.roster.append("c");
-  k.keeper.OnTimer();
-  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "write [a]",
-                                 "prompt Rollkeep 0x30: Rollkeep could not keep a recovery copy of "
-                                 "the list in C:\\Local\\Rollkeep: the disk is full. It goes on "
-                                 "working and tries again at the next change.",
-                                 "timer 1000", "timer stop", "write [a,b]", "timer 1000",
-                                 "timer stop", "write [a,b,c]"));
-  EXPECT_FALSE(k.keeper.pending());
-}
-
 // A copy that cannot go is marked let go in its record, or else emptied, so
 // the next start brings nothing back; failing both, the operator is told.
 TEST(RecoveryKeeper, TheCleanEndRemovesTheCopyAndKeepsNoMore) {
@@ -268,10 +247,10 @@ TEST(RecoveryKeeper, TheCleanEndRemovesTheCopyAndKeepsNoMore) {
     Lines log;
     Lines nextStart;
   } cases[] = {
-      {"removed", false, false, false, {"timer stop", "remove", "remove record"}, {}},
-      {"marked", true, false, false, {"timer stop", "remove", "mark let go"}, {}},
-      {"emptied", true, true, false, {"timer stop", "remove", "mark let go", "write []"}, {}},
-      {"told", true, true, true, {"timer stop", "remove", "mark let go", "write []", told}, {"a"}},
+      {"removed", false, false, false, {"timer off", "remove", "remove record"}, {}},
+      {"marked", true, false, false, {"timer off", "remove", "mark let go"}, {}},
+      {"emptied", true, true, false, {"timer off", "remove", "mark let go", "write []"}, {}},
+      {"told", true, true, true, {"timer off", "remove", "mark let go", "write []", told}, {"a"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -337,35 +316,10 @@ TEST(RecoveryKeeper, BoxesDialogsAndPausesWriteAPendingChangeFirst) {
   files.CancelError = true;
   EXPECT_THROW(files.ShowOpen(), DialogCancelled);
   EXPECT_EQ(files.FileName, "");
-  EXPECT_THAT(k.log, ElementsAre("timer 1000", "timer stop", "write [a]", "prompt Rollkeep 0x4: q",
-                                 "timer 1000", "timer stop", "write [a,b]", "wait 0.7", "waited",
-                                 "timer 1000", "timer stop", "write [a,b,c]", "ShowSave",
+  EXPECT_THAT(k.log, ElementsAre("timer on", "timer off", "write [a]", "prompt Rollkeep 0x4: q",
+                                 "timer on", "timer off", "write [a,b]", "wait 0.7", "waited",
+                                 "timer on", "timer off", "write [a,b,c]", "ShowSave",
                                  "ShowOpen"));
-}
-
-// The close prompt counts as answered after No or a completed save, not
-// when the box could not be shown at all.
-TEST(RecoveryKeeper, TheCloseIsAnsweredBySavingOrByNo) {
-  const struct {
-    const char* name;
-    std::deque<int> answers;
-    std::deque<std::string> choices;
-    bool answered;
-  } cases[] = {
-      {"No", {kAnswerNo}, {}, true},
-      {"Yes and saved", {kAnswerYes}, {"C:\\rosters\\a.txt"}, true},
-      {"Yes, cancelled, then No", {kAnswerYes, kAnswerNo}, {FakeFileDialog::kCancel}, true},
-      {"the box could not be shown", {0}, {}, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    MainWindow w({"alice"});
-    w.prompt.answers = c.answers;
-    w.dialog.choices = c.choices;
-    w.frm.Form_Unload();
-    EXPECT_TRUE(w.frm.ended());
-    EXPECT_EQ(w.frm.closeAnswered(), c.answered);
-  }
 }
 
 }  // namespace

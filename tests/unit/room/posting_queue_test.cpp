@@ -11,7 +11,7 @@
 #include "app/answer_schedule.h"
 #include "room/room_posting.h"
 #include "roster/chat_commands.h"
-#include "support/fake_ports.h"
+#include "support/fake_windows.h"
 #include "support/window_tree_model.h"
 
 namespace rollkeep {
@@ -20,18 +20,6 @@ namespace {
 using testing::WindowTreeModel;
 using Lines = std::vector<std::string>;
 using Missed = WindowTreeModel::Missed;
-
-struct FakeTimer final : Timer {
-  bool Start(unsigned ms) override {
-    running = !refuse;
-    intervalMs = ms;
-    return running;
-  }
-  void Stop() override { running = false; }
-  bool running = false;
-  bool refuse = false;
-  unsigned intervalMs = 0;
-};
 
 struct FakeNotice final : OperatorNotice {
   void Tell(const std::string& text) override { told.push_back(text); }
@@ -56,28 +44,25 @@ Lines SentTo(const WindowTreeModel& model, WindowHandle entry) {
   return sent;
 }
 
-class Posting : public ::testing::Test {
-protected:
-  Lines Sent() const { return SentTo(model, room.entry); }
-  void PostAll(const Lines& lines) {
-    for (const std::string& line : lines) queue.Post(line);
-  }
-
+// A client with one room, a queue on a clock that moves by hand, and the
+// rooms opened since.
+struct Desk {
   WindowTreeModel model;
-  testing::ChatRoomWindows room =
-      testing::AddChatRoom(model, testing::AddChatClient(model).mdiClient);
-  FakeTimer timer;
+  testing::ChatClientWindows client = testing::AddChatClient(model);
+  testing::ChatRoomWindows first = testing::AddChatRoom(model, client.mdiClient);
+  testing::EventLog log;
+  testing::FakeTimer timer{log, "retry", false};
   FakeNotice notice;
   double now = 1000;
   PostingQueue queue{model, timer, notice, [this] { return now; }};
+
+  Lines Sent() const { return SentTo(model, first.entry); }
+  void PostAll(const Lines& lines) {
+    for (const std::string& line : lines) queue.Post(line);
+  }
 };
 
-TEST_F(Posting, AnAnsweringClientGetsEveryPostAtOnce) {
-  PostAll({"a", "b", "c"});
-  EXPECT_EQ(Sent(), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(queue.Waiting(), 0u);
-  EXPECT_FALSE(timer.running);
-}
+class Posting : public ::testing::Test, protected Desk {};
 
 // The client stops answering after `answered` messages of the first post
 // (the read of the box counts as one), and handles the messages it missed
@@ -91,102 +76,29 @@ TEST_F(Posting, PostsWaitForAHungClientAndGoOutOnceInOrderWhenItAnswersAgain) {
       for (std::size_t answered = 0; answered <= 5; ++answered) {
         SCOPED_TRACE(::testing::PrintToString(answered) +
                      (missed == Missed::Dropped ? " dropped " : " handled late ") + typed);
-        model.Destroy(room.room);
-        room = testing::AddChatRoom(model, model.FindChild(model.FindTopLevel("AOL Frame25"),
-                                                            kNoWindow, "MDIClient"));
-        model.Type(room.entry, typed);
-        model.Hang(room.entry, answered, missed);
+        model.Destroy(first.room);
+        first = testing::AddChatRoom(model, client.mdiClient);
+        model.Type(first.entry, typed);
+        model.Hang(first.entry, answered, missed);
         const std::size_t timedOutBefore = model.TimedOutMessages();
         PostAll({"a", "b", "c"});
         EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 1);  // one timeout, then waiting
         EXPECT_EQ(queue.Waiting(), 3u);
-        EXPECT_TRUE(timer.running);
+        EXPECT_TRUE(timer.enabled);
         EXPECT_EQ(timer.intervalMs, PostingQueue::kRetryIntervalMs);
         queue.Retry();  // still hung: nothing but the probe is sent
         EXPECT_EQ(model.TimedOutMessages(), timedOutBefore + 2);  // the probe alone
         queue.Post("d");
-        model.Wake(room.entry);
+        model.Wake(first.entry);
         queue.Retry();
         EXPECT_EQ(Sent(), (Lines{"a", "b", "c", "d"}));
-        EXPECT_EQ(model.Text(room.entry), typed);
+        EXPECT_EQ(model.Text(first.entry), typed);
         EXPECT_EQ(queue.Waiting(), 0u);
-        EXPECT_FALSE(timer.running);
+        EXPECT_FALSE(timer.enabled);
         EXPECT_EQ(notice.told, Lines{});
       }
     }
   }
-}
-
-TEST_F(Posting, AClientThatHangsAgainWhileCatchingUpKeepsTheRestWaiting) {
-  model.Hang(room.entry, 0);
-  PostAll({"a", "b", "c"});
-  model.Wake(room.entry);
-  model.Hang(room.entry, 10);  // the probe, one post, the next one's read and two messages
-  queue.Retry();
-  EXPECT_EQ(Sent(), Lines{"a"});
-  EXPECT_EQ(queue.Waiting(), 2u);
-  EXPECT_TRUE(timer.running);
-  model.Wake(room.entry);
-  queue.Retry();
-  EXPECT_EQ(Sent(), (Lines{"a", "b", "c"}));
-  EXPECT_FALSE(timer.running);
-}
-
-TEST_F(Posting, WaitingPostsAreGivenUpWhenTheRoomIsGoneAndTheOperatorIsToldOnce) {
-  model.Hang(room.entry, 2);
-  PostAll({"a", "b", "c"});
-  model.Destroy(room.room);
-  queue.Retry();
-  EXPECT_EQ(notice.told,
-            Lines{"3 announcements could not be delivered to the chat room: the room was closed."});
-  EXPECT_EQ(queue.Waiting(), 0u);
-  EXPECT_FALSE(timer.running);
-  queue.Retry();
-  queue.Post("with no room open");  // nothing to post into, nothing waited: dropped
-  EXPECT_EQ(notice.told.size(), 1u);
-  EXPECT_EQ(queue.Waiting(), 0u);
-  EXPECT_FALSE(timer.running);
-  EXPECT_EQ(model.DroppedMessages(), 0u);
-}
-
-// Five minutes without a delivered post end the wait; a delivery in between
-// starts the five minutes again.
-TEST_F(Posting, WaitingPostsAreGivenUpAfterFiveMinutesWithoutADelivery) {
-  model.Hang(room.entry, 0);
-  PostAll({"a", "b", "c"});
-  now += 250;
-  model.Wake(room.entry);
-  model.Hang(room.entry, 7);  // the probe, then "a" alone goes out
-  queue.Retry();
-  EXPECT_EQ(Sent(), Lines{"a"});
-  now += PostingQueue::kGiveUpSeconds - 0.5;
-  queue.Retry();
-  EXPECT_EQ(notice.told, Lines{});
-  EXPECT_EQ(queue.Waiting(), 2u);
-  now += 0.5;
-  queue.Retry();
-  EXPECT_EQ(notice.told, Lines{"2 announcements could not be delivered to the chat room: the chat "
-                               "client did not answer for 5 minutes."});
-  EXPECT_EQ(queue.Waiting(), 0u);
-  EXPECT_FALSE(timer.running);
-  model.Wake(room.entry);
-  queue.Post("later");  // a new start
-  EXPECT_EQ(Sent(), (Lines{"a", "later"}));
-}
-
-// Nothing would ever retry: the post is given up at once and the next one
-// goes out as usual.
-TEST_F(Posting, WithoutARetryTimerAWaitingPostIsGivenUpAndTold) {
-  timer.refuse = true;
-  model.Hang(room.entry, 0);
-  queue.Post("a");
-  EXPECT_EQ(notice.told, Lines{"1 announcement could not be delivered to the chat room: the chat "
-                               "client did not answer, and Windows refused Rollkeep a timer to "
-                               "try again."});
-  EXPECT_EQ(queue.Waiting(), 0u);
-  model.Wake(room.entry);
-  queue.Post("b");
-  EXPECT_EQ(Sent(), Lines{"b"});
 }
 
 // Window operations that run `hook` once, inside the first WM_SETTEXT of a
@@ -223,53 +135,42 @@ TEST_F(Posting, APostMadeWhileAnotherIsBeingTypedGoesBehindIt) {
   EXPECT_EQ(hooked.Waiting(), 0u);
 }
 
-// A client with one room, a queue, and the rooms opened since.
-struct Desk {
-  WindowTreeModel model;
-  testing::ChatClientWindows client = testing::AddChatClient(model);
-  testing::ChatRoomWindows first = testing::AddChatRoom(model, client.mdiClient);
-  FakeTimer timer;
-  FakeNotice notice;
-  PostingQueue queue{model, timer, notice, [] { return 1000.0; }};
-
-  void PostAll(const Lines& lines) {
-    for (const std::string& line : lines) queue.Post(line);
-  }
-  // Closes the first room's client and starts another at once.
-  testing::ChatRoomWindows NewClient() {
-    model.Destroy(client.frame);
-    return testing::AddChatRoom(model, testing::AddChatClient(model).mdiClient);
-  }
-};
-
 // Every post goes into the room it was made for, or nowhere: the posts of a
 // room that is gone are dropped and counted once, and never typed into a
-// room opened since. Each row works a desk from its first room and returns
-// the room opened since.
-TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
+// room opened since. Posts wait for a client that does not answer until five
+// minutes pass without a delivery, or not at all without a timer to try
+// again; then they are given up and counted too, and the next post goes out
+// as usual. Each row works a desk from its first room and returns the room
+// opened since.
+TEST(PostingQueueRooms, APostGoesOnlyIntoItsRoomOrIsGivenUpAndTold) {
+  const std::string gone = " could not be delivered to the chat room: the room was closed.";
+  const std::string notAnswered = " could not be delivered to the chat room: the chat client did "
+                                  "not answer";
   const struct {
     const char* name;
     std::function<testing::ChatRoomWindows(Desk&)> run;
     Lines toFirst, toLater;
-    std::size_t lost;
+    std::string told;  // empty: nothing
   } cases[] = {
       {"ClientClosedWithFivePostsWaitingAndAnotherStarted",
        [](Desk& d) {
          d.model.Hang(d.first.entry, 0);
          d.PostAll({"Q0", "Q1", "Q2", "Q3", "Q4"});
-         const auto later = d.NewClient();
+         d.model.Destroy(d.client.frame);  // and another client starts at once
+         const auto later = testing::AddChatRoom(d.model, testing::AddChatClient(d.model).mdiClient);
          d.queue.Retry();
+         d.queue.Retry();  // a late tick after the give-up does nothing
          d.queue.Post("after");
          return later;
        },
-       {}, {"after"}, 5},
+       {}, {"after"}, "5 announcements" + gone},
       {"RoomClosedInThePauseBeforeAnAddedAnswerAndAnotherOpened",
        [](Desk& d) {
          struct : Clock {
            double NowSeconds() override { return now; }
            double now = 0;
          } clock;
-         FakeTimer answerTimer;
+         testing::FakeTimer answerTimer{d.log, "answers", false};
          Roster roster;
          AnswerSchedule answers(roster, d.queue, answerTimer, clock);
          ChatCommandHandler(roster, answers).Handle({ChatCommand::Kind::List, "Pz"});
@@ -280,7 +181,7 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
          d.queue.Post("after");
          return later;
        },
-       {}, {"after"}, 1},
+       {}, {"after"}, "1 announcement" + gone},
       {"PostsForANewRoomWaitingBehindAGoneRoomsGoOut",
        [](Desk& d) {
          d.model.Hang(d.first.entry, 0);
@@ -291,7 +192,7 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
          d.queue.Retry();
          return later;
        },
-       {}, {"c"}, 2},
+       {}, {"c"}, "2 announcements" + gone},
       {"AnotherRoomComesFirstWhileTheFirstIsStillOpen",
        [](Desk& d) {
          const RoomId said = d.queue.RoomNow();
@@ -301,7 +202,44 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
          d.queue.Post("operator");
          return later;
        },
-       {"answer"}, {"operator"}, 0},
+       {"answer"}, {"operator"}, ""},
+      {"NoRoomOpenAPostGoesNowhereUntold",
+       [](Desk& d) {
+         d.model.Destroy(d.first.room);
+         d.queue.Post("nowhere");
+         return testing::ChatRoomWindows{};
+       },
+       {}, {}, ""},
+      {"NoDeliveryForFiveMinutes",  // a delivery in between starts them again
+       [](Desk& d) {
+         d.model.Hang(d.first.entry, 0);
+         d.PostAll({"a", "b", "c"});
+         d.now += 250;
+         d.model.Wake(d.first.entry);
+         d.model.Hang(d.first.entry, 7);  // the probe, then "a" alone goes out
+         d.queue.Retry();
+         EXPECT_TRUE(d.timer.enabled);  // "b" and "c" wait for the client again
+         d.now += PostingQueue::kGiveUpSeconds - 0.5;
+         d.queue.Retry();
+         EXPECT_EQ(d.queue.Waiting(), 2u);
+         d.now += 0.5;
+         d.queue.Retry();
+         d.model.Wake(d.first.entry);
+         d.queue.Post("later");
+         return testing::ChatRoomWindows{};
+       },
+       {"a", "later"}, {}, "2 announcements" + notAnswered + " for 5 minutes."},
+      {"NoTimerToTryAgain",
+       [](Desk& d) {
+         d.timer.refuse = true;
+         d.model.Hang(d.first.entry, 0);
+         d.queue.Post("a");
+         d.model.Wake(d.first.entry);
+         d.queue.Post("b");
+         return testing::ChatRoomWindows{};
+       },
+       {"b"}, {},
+       "1 announcement" + notAnswered + ", and Windows refused Rollkeep a timer to try again."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -309,17 +247,11 @@ TEST(PostingQueueRooms, APostGoesOnlyIntoTheRoomItWasMadeFor) {
     const testing::ChatRoomWindows later = c.run(d);
     EXPECT_EQ(SentTo(d.model, d.first.entry), c.toFirst);
     EXPECT_EQ(SentTo(d.model, later.entry), c.toLater);
-    EXPECT_EQ(d.notice.told,
-              c.lost ? Lines{UndeliveredText(c.lost, GiveUpReason::RoomGone)} : Lines{});
+    EXPECT_EQ(d.notice.told, c.told.empty() ? Lines{} : Lines{c.told});
+    EXPECT_EQ(d.model.DroppedMessages(), 0u);
     EXPECT_EQ(d.queue.Waiting(), 0u);
-    EXPECT_FALSE(d.timer.running);
+    EXPECT_FALSE(d.timer.enabled);
   }
-}
-
-TEST(UndeliveredText, CountsInTheSingularAndPlural) {
-  EXPECT_EQ(UndeliveredText(1, GiveUpReason::RoomGone),
-            "1 announcement could not be delivered to the chat room: the room was closed.");
-  EXPECT_EQ(UndeliveredText(12, GiveUpReason::NoAnswer).substr(0, 17), "12 announcements ");
 }
 
 }  // namespace

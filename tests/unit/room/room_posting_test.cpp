@@ -109,50 +109,36 @@ const std::vector<DesktopCase> kDesktops = {
      }},
 };
 
-// Among the top-level windows of every program only the client's frames are
-// searched for; everything else is looked up under a frame.
-void ExpectOnlyFramesLookedUpAtTopLevel(const WindowTreeModel& m) {
-  for (const ChildLookup& lookup : m.ChildLookups()) {
-    if (lookup.parent == kNoWindow) {
-      EXPECT_EQ(lookup.className, "AOL Frame25");
-    }
-  }
-}
-
-TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) {
+// The scanner reads the room that posts go to: its second text window.
+TEST(PostToRoom, FindsTheRoomAndItsTranscriptAndSendsFiveMessagesToItsEntryBoxOrNothing) {
   for (const DesktopCase& c : kDesktops) {
     SCOPED_TRACE(c.name);
     WindowTreeModel m;
     const Room expected = c.build(m);
-    EXPECT_EQ(Brask32::LocateRoom(m), expected.room);
     const bool delivered = expected.entry != kNoWindow;
+    EXPECT_EQ(Brask32::LocateRoom(m), expected.room);
+    const RoomTranscript found = FindRoomTranscript(m);
+    EXPECT_EQ(static_cast<bool>(found), delivered);
+    EXPECT_EQ(found.room, delivered ? expected.room : kNoWindow);
+    if (expected.transcript != kNoWindow) {
+      EXPECT_EQ(found.transcript, expected.transcript);
+    }
     EXPECT_EQ(Brask32::PostToRoom(m, c.text),
               delivered ? Brask32::PostResult::Delivered : Brask32::PostResult::NoRoom);
     EXPECT_EQ(m.Messages(expected.entry), delivered ? FivePostMessages(c.text) : Messages{});
     EXPECT_EQ(m.DeliveredMessages(), delivered ? 5u : 0u);
     EXPECT_EQ(m.DroppedMessages(), 0u);
-    // The entry box is looked up as "richcntl", the room test's "RICHCNTL"
-    // in other case, in the room alone.
-    ExpectOnlyFramesLookedUpAtTopLevel(m);
+    // Among the top-level windows of every program only the client's frames
+    // are searched for; the entry box is looked up as "richcntl", the room
+    // test's "RICHCNTL" in other case, in the room alone.
+    for (const ChildLookup& lookup : m.ChildLookups()) {
+      if (lookup.parent == kNoWindow) {
+        EXPECT_EQ(lookup.className, "AOL Frame25");
+      }
+    }
     if (delivered) {
       EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     }
-  }
-}
-
-// The scanner reads the room that posts go to: its second text window.
-TEST(FindRoomTranscript, IsTheSecondTextWindowOfTheRoomPostsGoTo) {
-  for (const DesktopCase& c : kDesktops) {
-    SCOPED_TRACE(c.name);
-    WindowTreeModel m;
-    const Room expected = c.build(m);
-    const RoomTranscript found = FindRoomTranscript(m);
-    EXPECT_EQ(static_cast<bool>(found), expected.entry != kNoWindow);
-    EXPECT_EQ(found.room, expected.entry != kNoWindow ? expected.room : kNoWindow);
-    if (expected.transcript != kNoWindow) {
-      EXPECT_EQ(found.transcript, expected.transcript);
-    }
-    ExpectOnlyFramesLookedUpAtTopLevel(m);
   }
 }
 
@@ -190,18 +176,6 @@ TEST(PostToRoom, StopsAtTheFirstMessageTheClientDidNotHandleAndPutsBackTypedText
       EXPECT_EQ(m.Text(room.entry), c.answered < 2 || putBack ? c.typed : "");
     }
   }
-}
-
-TEST(PostToRoom, LooksTheRoomUpAfreshForEveryPost) {
-  WindowTreeModel m;
-  const WindowHandle area = AddChatClient(m).mdiClient;
-  const Room first = AddChatRoom(m, area);
-  Brask32::PostToRoom(m, "one");
-  m.Destroy(first.room);
-  const Room second = AddChatRoom(m, area);
-  Brask32::PostToRoom(m, "two");
-  EXPECT_EQ(m.Messages(second.entry), FivePostMessages("two"));
-  EXPECT_EQ(m.DroppedMessages(), 0u);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "room/room_posting.h"
 #include "roster/chat_commands.h"
 
 namespace rollkeep {
@@ -129,8 +128,6 @@ TEST(TranscriptFollower, ReportsExactlyTheNewLines) {
       {"MixedLineEnds", "",
        {{"Ann:\ta\rBob:\tb\nCy:\tc\r\nDi:\td\n\rEd:\te\r\r\n",
          {"Ann:\ta", "Bob:\tb", "Cy:\tc", "Di:\td", "", "Ed:\te", ""}}}},
-      {"OddEndsThenAGoodOne", Transcript({hi}),
-       {{Transcript({hi}) + "Bob:\tx\rCy:\ty\nDi:\tz\r\n", {"Bob:\tx", "Cy:\ty", "Di:\tz"}}}},
       {"CrAtTheEndThenItsLf", Transcript({hi}),
        {{Transcript({hi}, half + "\r"), {}},
         {Transcript({hi, half}), {half}},
@@ -200,17 +197,6 @@ TEST(ParseChatLine, SplitsAtTheFirstColonTabOrSpace) {
   for (const auto& [line, expected] : cases) {
     const auto parts = ParseChatLine(line);
     EXPECT_EQ(parts ? parts->screenName + "|" + parts->text : "notice", expected) << line;
-  }
-}
-
-// Rollkeep's own announcements come back as lines said by the operator. They
-// are no command, so the program never talks to itself.
-TEST(ParseChatLine, OwnAnnouncementsFedBackAreNoCommand) {
-  // As the client shows them (tags removed), and as they were typed.
-  for (const std::string& text : {std::string(":: Rollkeep: Bob has been added to the list"),
-                                  std::string(Brask32::StylePrefix) + "Rollkeep: <u>Bob</u>"}) {
-    const auto parts = ParseChatLine("Host:\t" + text).value();
-    EXPECT_EQ(ParseChatCommand(parts.screenName, parts.text), std::nullopt);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "room/room_posting.h"
 #include "roster/roster.h"
 #include "support/fake_ports.h"
 
@@ -15,12 +16,8 @@ namespace {
 using Entries = std::vector<std::string>;
 constexpr std::optional<int> kNone;
 
-std::string Added(const std::string& name) {
-  return std::string("added Rollkeep: <u>") + name + "</u> has been added to the list";
-}
-std::string Removed(const std::string& name) {
-  return std::string("removed Rollkeep: <u>") + name + "</u> has been removed from list";
-}
+std::string Added(const std::string& name) { return "added " + testing::Added(name); }
+std::string Removed(const std::string& name) { return "removed " + testing::Removed(name); }
 
 // Each line is handled at once; its answer is handed on, not waited for.
 TEST(ChatCommands, ListMeAndRemoveMe) {
@@ -54,7 +51,10 @@ TEST(ChatCommands, ListMeAndRemoveMe) {
       "list\tme", "me list", "", "remove  me", "remove Me", "removeme", "remove\tme",
       "lists me", "add me", std::string(40000, 'x'),
       std::string(32766, 'x') + " me",  // the first space at position 32,767
-      std::string("list") + std::string(40000, ' ') + "me"};
+      std::string("list") + std::string(40000, ' ') + "me",
+      // Rollkeep's own announcements heard back, as the client shows them and as typed.
+      ":: Rollkeep: Bob has been added to the list",
+      std::string(Brask32::StylePrefix) + "Rollkeep: <u>Bob</u>"};
   for (const std::string& text : notCommands)
     cases.push_back({"bob", text, {"Ann", "bob"}, 0, {"Ann", "bob"}, 0, ""});
   for (const Case& c : cases) {

@@ -1,4 +1,4 @@
-#include "support/std_file_system.h"
+#include "std_file_system.h"
 
 #include <cerrno>
 #include <cstdio>

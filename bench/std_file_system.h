@@ -1,7 +1,6 @@
 #pragma once
-// The file operations of loading and saving on the standard library alone:
-// native tests and benchmarks over real folders, where no Windows API is at
-// hand.
+// The file operations of loading and saving on the standard library alone,
+// for the benchmarks over real folders, where no Windows API is at hand.
 
 #include "rosterfile/file_system.h"
 
