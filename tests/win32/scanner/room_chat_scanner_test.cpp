@@ -11,23 +11,9 @@
 namespace rollkeep::win32::testing {
 namespace {
 
-TEST_F(ScannerTest, RaisesEachLineSaidWhileWatchingOnceInOrder) {
-  const HWND room = client_->OpenRoom("Ann:\tlist me\r\n");
-  Say(room, "Bob", "said before the watch");
-  scanner_->BeginWatch();
-  Say(room, "Bob Smith", "list me");
-  Say(room, "a:b", "x:\ty");
-  PumpUntilHeard(2);
-  scanner_->EndWatch();
-  Say(room, "Ann", "while off");
-  PumpFor(300);
-  scanner_->BeginWatch();
-  Say(room, "Ann", "on again");
-  PumpUntilHeard(3);
-  EXPECT_EQ(heard_, (Lines{{"Bob Smith", "list me"}, {"a:b", "x:\ty"}, {"Ann", "on again"}}));
-}
-
-TEST_F(ScannerTest, FindsTheRoomOnceThereIsOneAndAgainAfterItClosed) {
+// Each line said while watching is raised once, in order; the history a
+// room shows when it is found, and lines said while not watching, are not.
+TEST_F(ScannerTest, FollowsTheRoomOnceThereIsOneAndAgainAfterItClosed) {
   client_.reset();
   scanner_->BeginWatch();
   PumpFor(300);
@@ -39,14 +25,22 @@ TEST_F(ScannerTest, FindsTheRoomOnceThereIsOneAndAgainAfterItClosed) {
   client_ = std::make_unique<ChatClient>();
   HWND room = client_->OpenRoom("Old:\tsaid before the room was found\r\n");
   ASSERT_TRUE(followed(room));
-  Say(room, "Ann", "in the first room");
-  PumpUntilHeard(1);
+  Say(room, "Bob Smith", "list me");
+  Say(room, "a:b", "x:\ty");
+  PumpUntilHeard(2);
+  scanner_->EndWatch();
+  Say(room, "Ann", "while off");
+  PumpFor(300);
+  scanner_->BeginWatch();
+  Say(room, "Ann", "on again");
+  PumpUntilHeard(3);
   ::DestroyWindow(room);
   room = client_->OpenRoom("Old:\tsaid before this room was found\r\n");
   ASSERT_TRUE(followed(room));
   Say(room, "Bob", "in the second room");
-  PumpUntilHeard(2);
-  EXPECT_EQ(heard_, (Lines{{"Ann", "in the first room"}, {"Bob", "in the second room"}}));
+  PumpUntilHeard(4);
+  EXPECT_EQ(heard_, (Lines{{"Bob Smith", "list me"}, {"a:b", "x:\ty"}, {"Ann", "on again"},
+                           {"Bob", "in the second room"}}));
 }
 
 // A handler that ends the watch or destroys the scanner itself: the lines
