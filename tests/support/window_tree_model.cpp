@@ -145,20 +145,4 @@ void WindowTreeModel::Handle(Window& w, std::string message) {
   w.messages.push_back(std::move(message));
 }
 
-ChatClientWindows AddChatClient(WindowTreeModel& model) {
-  const WindowHandle frame = model.Create("AOL Frame25");
-  return {frame, model.Create("MDIClient", frame)};
-}
-
-ChatRoomWindows AddChatRoom(WindowTreeModel& model, WindowHandle parent,
-                            const std::string& missing, WindowTreeModel::Place place) {
-  const WindowHandle room = model.Create("AOL Child", parent, place);
-  const auto child = [&](const std::string& className) {
-    return className == missing ? kNoWindow : model.Create(className, room);
-  };
-  // A braced list is evaluated left to right: the children come in this order.
-  return {room, child("RICHCNTL"), child("RICHCNTL"), child("_AOL_Listbox"), child("_AOL_Icon"),
-          child("_AOL_Static")};
-}
-
 }  // namespace rollkeep::testing

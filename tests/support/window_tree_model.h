@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "room/window_ops.h"
+#include "support/desktop_builder.h"
 
 namespace rollkeep::testing {
 
@@ -37,14 +38,13 @@ struct ChildLookup {
   friend bool operator==(const ChildLookup&, const ChildLookup&) = default;
 };
 
-class WindowTreeModel final : public WindowOps {
+class WindowTreeModel final : public WindowOps, public DesktopBuilder {
 public:
-  enum class Place { Last, First };
   enum class Missed { Dropped, HandledLate };
 
   WindowHandle Create(const std::string& className, WindowHandle parent = kNoWindow,
-                      Place place = Place::Last);
-  void Destroy(WindowHandle window);
+                      Place place = Place::Last) override;
+  void Destroy(WindowHandle window) override;
   void Hang(WindowHandle window, std::size_t answered = 0, Missed missed = Missed::Dropped);
   void Wake(WindowHandle window);
   void Type(WindowHandle window, const std::string& text);
@@ -90,23 +90,5 @@ private:
   std::size_t timedOut_ = 0;
   WindowHandle next_ = 0x10010;
 };
-
-// The chat client's main window ("AOL Frame25") and its document area ("MDIClient").
-struct ChatClientWindows {
-  WindowHandle frame, mdiClient;
-};
-
-// A chat room ("AOL Child") and its five children in child order: "RICHCNTL"
-// (entry box), "RICHCNTL" (transcript), "_AOL_Listbox", "_AOL_Icon", "_AOL_Static".
-struct ChatRoomWindows {
-  WindowHandle room = kNoWindow, entry = kNoWindow, transcript = kNoWindow, members = kNoWindow,
-               sendButton = kNoWindow, roomName = kNoWindow;
-};
-
-ChatClientWindows AddChatClient(WindowTreeModel& model);
-// A chat room under `parent`, leaving out the children of class `missing`.
-ChatRoomWindows AddChatRoom(WindowTreeModel& model, WindowHandle parent,
-                            const std::string& missing = {},
-                            WindowTreeModel::Place place = WindowTreeModel::Place::Last);
 
 }  // namespace rollkeep::testing

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "room/room_lookup.h"
 #include "room/room_posting.h"
+#include "support/desktops.h"
 #include "support/window_tree_model.h"
 
 namespace rollkeep {
@@ -20,122 +20,33 @@ using testing::WindowTreeModel;
 using Messages = std::vector<std::string>;
 using Room = testing::ChatRoomWindows;
 
-const std::string kPrefix =
-    "<font color=#f40000><font face=\"arial black\">::<font color=#000001 face=\"arial black\"> ";
+const std::string kPrefix(Brask32::StylePrefix);
+using testing::FivePostMessages;
 
-// The five messages the entry box must receive for one post.
-Messages FivePostMessages(const std::string& announcement) {
-  const std::string set = "WM_SETTEXT ";
-  return {set, set, set, set + kPrefix + announcement, "WM_CHAR 13"};
+// Among the top-level windows of every program only the client's frames are
+// searched for; everything else is looked up under a frame.
+void ExpectOnlyFramesLookedUpAtTopLevel(const WindowTreeModel& m) {
+  for (const ChildLookup& lookup : m.ChildLookups()) {
+    if (lookup.parent == kNoWindow) {
+      EXPECT_EQ(lookup.className, "AOL Frame25");
+    }
+  }
 }
 
-// A desktop, an announcement, and the room LocateRoom must find there with
-// the window that must get the post (none: nothing is sent anywhere).
-struct DesktopCase {
-  const char* name;
-  std::string text;
-  std::function<Room(WindowTreeModel&)> build;
-};
-
-const std::vector<DesktopCase> kDesktops = {
-    {"NoClient", "x", [](WindowTreeModel&) { return Room{}; }},
-    {"ClientWithoutDocuments", "x", [](WindowTreeModel& m) {
-       AddChatClient(m);
-       return Room{};
-     }},
-    {"OnlySecondDocumentIsARoom", "Rollkeep: <u>Ann Lee</u> has been added to the list",
-     [](WindowTreeModel& m) {
-       const WindowHandle area = AddChatClient(m).mdiClient;
-       m.Create("AOL Child", area);
-       const Room room = AddChatRoom(m, area);
-       m.Create("AOL Child", area);
-       return room;
-     }},
-    {"RoomAfterRoomsWithThreeOfTheFourMarks", "", [](WindowTreeModel& m) {
-       const WindowHandle area = AddChatClient(m).mdiClient;
-       for (const char* missing : {"RICHCNTL", "_AOL_Listbox", "_AOL_Icon", "_AOL_Static"}) {
-         AddChatRoom(m, area, missing);
-       }
-       return AddChatRoom(m, area);
-     }},
-    {"MarksAsGrandchildrenOrARoomOutsideTheDocumentArea", "x", [](WindowTreeModel& m) {
-       const auto client = AddChatClient(m);
-       AddChatRoom(m, m.Create("AOL Child", client.mdiClient));
-       AddChatRoom(m, client.frame);
-       return Room{};
-     }},
-    {"TwoRoomsFirstInChildOrderWins", std::string(20000, 'w'), [](WindowTreeModel& m) {
-       const WindowHandle area = AddChatClient(m).mdiClient;
-       AddChatRoom(m, area);
-       return AddChatRoom(m, area, "", WindowTreeModel::Place::First);
-     }},
-    {"ClassNamesInOtherCase", "\xE9t\xE9 &amp; \"\xA9\"", [](WindowTreeModel& m) {
-       const WindowHandle area = m.Create("MDICLIENT", m.Create("aol frame25"));
-       const WindowHandle room = m.Create("aol child", area);
-       const Room found{room, m.Create("RichCntl", room)};
-       for (const char* mark : {"richcntl", "_aol_listbox", "_AOL_ICON", "_Aol_Static"}) {
-         m.Create(mark, room);
-       }
-       return found;
-     }},
-    // Other programs' windows of the client's classes, with no client running.
-    {"StrangerTopLevelEntryClassGetsNothing", "Rollkeep: loaded", [](WindowTreeModel& m) {
-       m.Create("RICHCNTL");
-       m.Create("richcntl");
-       return Room{};
-     }},
-    {"StrangerTopLevelRoomGetsNothing", "x", [](WindowTreeModel& m) {
-       AddChatRoom(m, kNoWindow);
-       return Room{};
-     }},
-    {"StrangerRoomBesideAClientWithoutDocumentArea", "x", [](WindowTreeModel& m) {
-       m.Create("AOL Frame25");
-       AddChatRoom(m, kNoWindow);
-       return Room{};
-     }},
-    // Frames with no room come first: another program's window of the frame
-    // class, or a second client with no room open.
-    {"StrayFrameWithoutDocumentAreaBeforeTheClient", "x", [](WindowTreeModel& m) {
-       m.Create("AOL Frame25");
-       return AddChatRoom(m, AddChatClient(m).mdiClient);
-     }},
-    {"StrayFrameWithDocumentAreaButNoRoomBeforeTheClient", "x", [](WindowTreeModel& m) {
-       AddChatRoom(m, AddChatClient(m).mdiClient, "_AOL_Icon");
-       return AddChatRoom(m, AddChatClient(m).mdiClient);
-     }},
-    {"StrayFrameWithRoomControlsOneLevelTooDeepBeforeTheClient", "x", [](WindowTreeModel& m) {
-       AddChatRoom(m, m.Create("AOL Child", AddChatClient(m).mdiClient));
-       return AddChatRoom(m, AddChatClient(m).mdiClient);
-     }},
-};
-
-// The scanner reads the room that posts go to: its second text window.
-TEST(PostToRoom, FindsTheRoomAndItsTranscriptAndSendsFiveMessagesToItsEntryBoxOrNothing) {
-  for (const DesktopCase& c : kDesktops) {
+// The desktops, also run on real windows by the Win32 tests.
+TEST(PostToRoom, FindsTheRoomAndSendsExactlyFiveMessagesToItsEntryBoxOrNothing) {
+  for (const testing::DesktopCase& c : testing::Desktops()) {
     SCOPED_TRACE(c.name);
     WindowTreeModel m;
     const Room expected = c.build(m);
+    testing::ExpectRoomFoundAndPostedTo(m, c, expected);
     const bool delivered = expected.entry != kNoWindow;
-    EXPECT_EQ(Brask32::LocateRoom(m), expected.room);
-    const RoomTranscript found = FindRoomTranscript(m);
-    EXPECT_EQ(static_cast<bool>(found), delivered);
-    EXPECT_EQ(found.room, delivered ? expected.room : kNoWindow);
-    if (expected.transcript != kNoWindow) {
-      EXPECT_EQ(found.transcript, expected.transcript);
-    }
-    EXPECT_EQ(Brask32::PostToRoom(m, c.text),
-              delivered ? Brask32::PostResult::Delivered : Brask32::PostResult::NoRoom);
     EXPECT_EQ(m.Messages(expected.entry), delivered ? FivePostMessages(c.text) : Messages{});
     EXPECT_EQ(m.DeliveredMessages(), delivered ? 5u : 0u);
     EXPECT_EQ(m.DroppedMessages(), 0u);
-    // Among the top-level windows of every program only the client's frames
-    // are searched for; the entry box is looked up as "richcntl", the room
-    // test's "RICHCNTL" in other case, in the room alone.
-    for (const ChildLookup& lookup : m.ChildLookups()) {
-      if (lookup.parent == kNoWindow) {
-        EXPECT_EQ(lookup.className, "AOL Frame25");
-      }
-    }
+    // The entry box is looked up as "richcntl", the room test's "RICHCNTL"
+    // in other case, in the room alone.
+    ExpectOnlyFramesLookedUpAtTopLevel(m);
     if (delivered) {
       EXPECT_EQ(m.ChildLookups().back(), (ChildLookup{expected.room, kNoWindow, "richcntl"}));
     }

@@ -5,16 +5,16 @@
 #include <string>
 
 #include "platform/win32/common/unique_handle.h"
-#include "win32_temp_folder.h"
+#include "support/win32_client.h"
 
 namespace rollkeep::win32 {
 namespace {
 
-using namespace rollkeep::win32::testing;
+using namespace rollkeep::testing;
 
 class Win32FileSystemTest : public ::testing::Test {
 protected:
-  Win32TempFolder folder;
+  TempFolder folder;
   Win32FileSystem files;
 };
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/files/win32_recovery_files.h"
-#include "win32_temp_folder.h"
+#include "support/win32_client.h"
 
 namespace rollkeep::win32::testing {
 namespace {
@@ -24,7 +24,7 @@ TEST(RecoveryPlace, TheEnvironmentNamesTheFolderAndOnlyTheFirstLockOwnsIt) {
 }
 
 TEST(Win32RecoveryFiles, WritesIntoANewFolderRenamesWithoutReplacingAndTellsTheTime) {
-  Win32TempFolder temp;
+  rollkeep::testing::TempFolder temp;
   Win32RecoveryFiles files;
   const std::string copy = temp.file("Rollkeep") + "\\roster-recovery.txt";
   ASSERT_TRUE(files.Write(copy, "Ann\r\r\n").ok);
@@ -43,9 +43,9 @@ TEST(Win32RecoveryFiles, WritesIntoANewFolderRenamesWithoutReplacingAndTellsTheT
   EXPECT_EQ(files.ModifiedText(copy + ".missing"), "");
 
   const std::string other = temp.file("Rollkeep") + "\\other.txt";
-  WriteFileBytes(other, "kept");
+  rollkeep::testing::WriteFileBytes(other, "kept");
   EXPECT_FALSE(files.Rename(copy, other).ok);
-  EXPECT_EQ(ReadFileBytes(other), "kept");
+  EXPECT_EQ(rollkeep::testing::ReadFileBytes(other), "kept");
   ASSERT_TRUE(files.Remove(other).ok);
   ASSERT_TRUE(files.Rename(copy, other).ok);
   EXPECT_FALSE(files.Exists(copy));

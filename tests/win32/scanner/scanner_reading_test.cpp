@@ -24,7 +24,7 @@ public:
     while (lines_.size() > keep_) lines_.pop_front();
     std::string shown;
     for (const std::string& line : lines_) shown += line + end_;
-    ::SetWindowTextA(::GetDlgItem(room_, kTranscriptId), shown.c_str());
+    SetTranscript(room_, shown);
   }
 
 private:
@@ -37,40 +37,34 @@ private:
 // While the handler of "list me" waits out its pause, 27 lines arrive in
 // three bursts into a transcript that keeps 20: more than it keeps in all,
 // fewer than it keeps between two reads. Every one is heard, in order, after
-// the handler returned, and the handler never nests.
+// the handler returned, and the handler never nests. (Every line end and
+// trimming are the transcript follower's, tested without windows.)
 TEST_F(ScannerTest, HearsEveryLineSaidWhileAHandlerWaits) {
-  for (const char* end : {"\r\n", "\r", "\n"}) {
-    heard_.clear();
-    const HWND room = OpenRoom(client_);
-    TrimmingRoom client(room, 20, end);
-    Lines said = {{"Ann", "list me"}};
-    int depth = 0, deepest = 0;
-    bool paused = false;
-    onLine_ = [&] {
-      deepest = std::max(deepest, ++depth);
-      if (!std::exchange(paused, true)) {
-        for (int burst = 0; burst < 3; ++burst) {
-          for (int n = 0; n < 9; ++n) {
-            std::string name = "M";
-            name += std::to_string(burst * 9 + n);
-            said.emplace_back(name, n == 8 ? "list me" : "hi");
-            client.Say(said.back().first, said.back().second);
-          }
-          PumpFor(500);  // five ticks: a loaded machine may miss some
+  TrimmingRoom client(client_->OpenRoom(), 20, "\r\n");
+  Lines said = {{"Ann", "list me"}};
+  int depth = 0, deepest = 0;
+  bool paused = false;
+  onLine_ = [&] {
+    deepest = std::max(deepest, ++depth);
+    if (!std::exchange(paused, true)) {
+      for (int burst = 0; burst < 3; ++burst) {
+        for (int n = 0; n < 9; ++n) {
+          std::string name = "M";  // appended: GCC 12 warns wrongly on "M" + to_string()
+          name += std::to_string(burst * 9 + n);
+          said.emplace_back(name, n == 8 ? "list me" : "hi");
+          client.Say(said.back().first, said.back().second);
         }
-        EXPECT_EQ(heard_.size(), 1u) << "handed out while the handler waits";
+        PumpFor(500);  // five ticks: a loaded machine may miss some
       }
-      --depth;
-    };
-    scanner_->BeginWatch();
-    client.Say("Ann", "list me");
-    PumpUntilHeard(said.size());
-    EXPECT_EQ(heard_, said) << "line end " << (end[0] == '\n' ? "LF" : end[1] ? "CR LF" : "CR");
-    EXPECT_EQ(deepest, 1);
-    scanner_->EndWatch();
-    onLine_ = nullptr;
-    ::DestroyWindow(room);
-  }
+      EXPECT_EQ(heard_.size(), 1u) << "handed out while the handler waits";
+    }
+    --depth;
+  };
+  scanner_->BeginWatch();
+  client.Say("Ann", "list me");
+  PumpUntilHeard(said.size());
+  EXPECT_EQ(heard_, said);
+  EXPECT_EQ(deepest, 1);
 }
 
 // A transcript longer than the scanner can read is told once per watch; once
@@ -82,7 +76,7 @@ TEST_F(ScannerTest, TellsATranscriptTooLargeOnceAndHearsItAgainOnceShorter) {
         heard_.emplace_back(name, text);
       },
       [&](const std::string& reason) { told.push_back(reason); }, 4000);
-  const HWND room = OpenRoom(client_, std::string(5000, 'x') + "\r\n");
+  const HWND room = client_->OpenRoom(std::string(5000, 'x') + "\r\n");
   scanner_->BeginWatch();
   Say(room, "Ann", "list me");
   ASSERT_TRUE(PumpUntil([&] { return !told.empty(); }));
@@ -91,7 +85,7 @@ TEST_F(ScannerTest, TellsATranscriptTooLargeOnceAndHearsItAgainOnceShorter) {
   EXPECT_NE(told[0].find("too large"), std::string::npos) << told[0];
   EXPECT_TRUE(heard_.empty());
 
-  ::SetWindowTextA(::GetDlgItem(room, kTranscriptId), "");
+  SetTranscript(room, "");
   PumpFor(300);
   Say(room, "Bob", "list me");
   PumpUntilHeard(1);

@@ -80,17 +80,17 @@ TEST_F(AppTest, CtrlZAndTheSystemMenuUndoTheLastChangeAndTheItemGreys) {
     }
     EXPECT_EQ(List1(), all);
     EXPECT_EQ(::SendMessageA(Control(kList1Id), LB_GETCURSEL, 0, 0), LB_ERR);
-    EXPECT_EQ(std::count(room->sent.begin(), room->sent.end(), "Rollkeep: list restored"),
+    EXPECT_EQ(std::ranges::count(SentLines(), "Rollkeep: list restored"),
               static_cast<long>(++restored));
     EXPECT_EQ(UndoItem(main).text, "Undo\tCtrl+Z");
     EXPECT_TRUE(UndoItem(main).greyed);
   }
   // Nothing left to undo: neither way changes or says anything.
-  const std::size_t posts = room->sent.size();
+  const std::size_t posts = SentLines().size();
   PressCtrlZ(Control(kCommand3Id));
   ::SendMessageA(main, WM_SYSCOMMAND, kUndo, 0);
   EXPECT_EQ(List1(), all);
-  EXPECT_EQ(room->sent.size(), posts);
+  EXPECT_EQ(SentLines().size(), posts);
 }
 
 // A modal box of ours disables the window: neither Ctrl+Z's command (as
