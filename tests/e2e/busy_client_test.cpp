@@ -23,8 +23,9 @@ TEST_F(EndToEnd, AnswersDueWhileTheClientIsHungArriveOnceItAnswersAgain) {
     const ThreadHang hang(programs_.ClientFrame());
     beforeHang = Posted().size();
     EXPECT_TRUE(Answers(programs_.Main(), kDeadline));
-    // Long enough for every answer left to fall due, 0.7 s apart.
-    std::this_thread::sleep_for(5s);
+    // Long enough for a post to fall due and give up on its 3 s timeout,
+    // also with Rollkeep's thread held in a read of the transcript first.
+    std::this_thread::sleep_for(8s);
     EXPECT_TRUE(Answers(programs_.Main(), kDeadline));
     EXPECT_EQ(Posted().size(), beforeHang);  // the client's log stood still
   }
