@@ -51,7 +51,7 @@ Announcement EndToEnd::StartRollkeepTurnedOn(milliseconds timeout) {
   WaitForPost("Rollkeep: loaded", timeout);
   programs_.Press(kOnButton);
   WaitForBot(true, timeout);
-  return WaitForPost("Rollkeep: turned on, type <u><b>list me</b></u> to be listed", timeout);
+  return WaitForPost(kTurnedOn, timeout);
 }
 
 std::vector<LogEvent> EndToEnd::LogEvents() const {

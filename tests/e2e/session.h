@@ -23,6 +23,19 @@ using namespace std::chrono_literals;
 // Generous: Wine on a loaded two-core machine is slow.
 inline constexpr milliseconds kDeadline = 30s;
 
+inline const std::string kTurnedOn = "Rollkeep: turned on, type <u><b>list me</b></u> to be listed";
+
+inline std::string Added(const std::string& name) {
+  return "Rollkeep: <u>" + name + "</u> has been added to the list";
+}
+
+// "Member1" to "Member<count>".
+inline std::vector<std::string> Members(int count) {
+  std::vector<std::string> names;
+  for (int n = 1; n <= count; ++n) names.push_back("Member" + std::to_string(n));
+  return names;
+}
+
 class EndToEnd : public ::testing::Test {
 protected:
   EndToEnd();
@@ -35,6 +48,11 @@ protected:
   // rollkeep.exe up to its main window, "loaded" posted, then "on" pressed;
   // returns the "turned on" post.
   Announcement StartRollkeepTurnedOn(milliseconds timeout = kDeadline);
+
+  // Each of `names` says `text`, one right after the other.
+  void SayAll(const std::vector<std::string>& names, const std::string& text) const {
+    for (const auto& name : names) programs_.SayInRoom(name, text);
+  }
 
   std::string WorkPath(const std::string& name) const { return dir_ + "\\" + name; }
   std::vector<LogEvent> LogEvents() const;

@@ -43,6 +43,17 @@ std::string Describe(HWND window) {
 
 }  // namespace
 
+ThreadHang::ThreadHang(HWND window)
+    : thread_(::OpenThread(THREAD_SUSPEND_RESUME, FALSE,
+                           ::GetWindowThreadProcessId(window, nullptr))) {
+  if (!thread_ || ::SuspendThread(thread_.get()) == static_cast<DWORD>(-1)) {
+    throw DriverError("cannot suspend the thread of the window (error " +
+                      std::to_string(::GetLastError()) + ")");
+  }
+}
+
+ThreadHang::~ThreadHang() { ::ResumeThread(thread_.get()); }
+
 void Programs::StartClient(const std::vector<std::string>& arguments) {
   std::vector<std::string> command{paths_.roomsimExe};
   command.insert(command.end(), arguments.begin(), arguments.end());

@@ -12,6 +12,7 @@
 
 #include "driver/list_box.h"
 #include "driver/process.h"
+#include "platform/win32/common/unique_handle.h"
 #include "platform/win32/ui/main_layout.h"
 
 namespace rollkeep::driver {
@@ -31,6 +32,20 @@ struct EntryBoxState {
   std::string text;
   DWORD selectionStart = 0, selectionEnd = 0;
   bool operator==(const EntryBoxState&) const = default;
+};
+
+// While it lives, the thread of `window` (the client's frame) is suspended:
+// the client hangs as one stuck in a long task does, on demand, and its log
+// stands still. Throws DriverError when the thread cannot be suspended.
+class ThreadHang {
+public:
+  explicit ThreadHang(HWND window);
+  ~ThreadHang();
+  ThreadHang(const ThreadHang&) = delete;
+  ThreadHang& operator=(const ThreadHang&) = delete;
+
+private:
+  win32::UniqueKernelHandle thread_;
 };
 
 // Paths as the Windows programs see them.
