@@ -42,6 +42,7 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
     if (!record) log.push_back("write " + Joined(DecodeRoster(bytes)));
     if (record && bytes == RecordText(DiscardedRecord())) log.push_back("mark let go");
     if (record ? recordWriteFails : writeFails) return IoStatus::Failed("The disk is full.");
+    if (writesLeft && (*writesLeft)-- == 0) return IoStatus::Failed("stopped");
     files[path] = bytes;
     return IoStatus::Ok();
   }
@@ -72,6 +73,7 @@ struct MemoryRecoveryFiles final : RecoveryFiles {
   std::map<std::string, std::string> files;
   bool readFails = false, writeFails = false, removeFails = false, renameFails = false;
   bool recordWriteFails = false;
+  std::optional<int> writesLeft;  // the program stops after so many writes
 };
 
 struct Keeping {
@@ -231,6 +233,25 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
     EXPECT_EQ(k.files.Exists(kAside), c.aside);
     // The restored roster is what the copy holds: nothing waits to be written.
     EXPECT_FALSE(k.keeper.pending());
+  }
+}
+
+// Rollkeep stops after each of the writes that replace a copy: the next start
+// restores the old list or the new one, never sets the copy aside.
+TEST(RecoveryKeeper, AStopBetweenTheCopyAndItsRecordLosesNothing) {
+  const Lines old{"m1"}, now{"m1", "m2"};
+  for (const auto& [writes, restored] : {std::pair{0, old}, {1, old}, {2, now}, {3, now}}) {
+    SCOPED_TRACE(writes);
+    Keeping run;
+    Apply(run, Step::Append);
+    Apply(run, Step::WriteNow);
+    Apply(run, Step::Append);
+    run.files.writesLeft = writes;
+    Apply(run, Step::WriteNow);
+    Keeping next;
+    next.files.files = run.files.files;
+    EXPECT_EQ(next.keeper.Restore(), RecoveryStart::Restored);
+    EXPECT_EQ(next.roster.entries(), restored);
   }
 }
 
