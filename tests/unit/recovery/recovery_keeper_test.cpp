@@ -164,7 +164,9 @@ const std::string kStartsEmpty = ". It was set aside as " + kAside + ". Rollkeep
 
 TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
   std::string tooMany;
-  for (int i = 0; i <= Roster::kCapacity; ++i) tooMany += "x" + std::to_string(i) + "\r\r\n";
+  for (int i = 0; i <= Roster::kCapacity; ++i) {
+    tooMany.append("x").append(std::to_string(i)).append("\r\r\n");
+  }
   const struct {
     const char* name;
     std::optional<std::string> copy;  // nothing: no copy there
