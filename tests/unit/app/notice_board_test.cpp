@@ -4,6 +4,9 @@
 
 #include "app/notice_board.h"
 
+#include <stdexcept>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "support/fake_windows.h"
@@ -27,6 +30,16 @@ TEST(NoticeBoard, ShowsLaterOneAtATimeInOrder) {
   board.ShowWaiting();
   EXPECT_EQ(log, (EventLog{"timer off", "prompt Rollkeep 0: one", "timer off",
                            "prompt Rollkeep 0: two", "prompt Rollkeep 0: three"}));
+  // A box that fails leaves the board able to show the next; an ending
+  // program forgets what waits.
+  boxes.duringShow = [] { throw std::runtime_error("no box"); };
+  board.Show("four", "Rollkeep", kStyleOk);
+  EXPECT_THROW(board.ShowWaiting(), std::runtime_error);
+  board.Show("five", "Rollkeep", kStyleOk);
+  board.DropWaiting();
+  log.clear();
+  board.ShowWaiting();
+  EXPECT_EQ(log, EventLog{"timer off"});
 }
 
 }  // namespace

@@ -161,6 +161,8 @@ void PutRecord(MemoryRecoveryFiles& files, const std::string& copy, const std::s
 
 const std::string kSetAside = "prompt Rollkeep 0x30: The list kept from the last run could not be read: ";
 const std::string kStartsEmpty = ". It was set aside as " + kAside + ". Rollkeep starts with an empty list.";
+std::string Aside(const std::string& why) { return kSetAside + why + kStartsEmpty; }
+const std::string kDamaged = Aside("it is damaged (it is not what Rollkeep wrote there)");
 
 TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
   std::string tooMany;
@@ -191,25 +193,20 @@ TEST(RecoveryKeeper, TheStartRestoresACopyOrSetsAnUnreadableOneAside) {
       {"an empty copy restores nothing and says nothing", "", false, false,
        RecoveryStart::Restored, {}, "", true, false, kNoRecord},
       {"a copy that cannot be read is set aside", "Carol\r\r\n", true, false,
-       RecoveryStart::SetAside, {}, kSetAside + "access is denied" + kStartsEmpty, false, true},
+       RecoveryStart::SetAside, {}, Aside("access is denied"), false, true},
       {"zero bytes of a torn write are damage", std::string("Carol\r\r\n\0\0\0", 11), false,
-       false, RecoveryStart::SetAside, {},
-       kSetAside + "it is damaged (it is not what Rollkeep wrote there)" + kStartsEmpty, false,
-       true, "Carol\r\r\n"},
+       false, RecoveryStart::SetAside, {}, kDamaged, false, true, "Carol\r\r\n"},
       {"a copy cut in the middle of a name is damage", "Ann\r\r\nCarol Jo", false, false,
-       RecoveryStart::SetAside, {},
-       kSetAside + "it is damaged (it is not what Rollkeep wrote there)" + kStartsEmpty, false,
-       true, "Ann\r\r\nCarol Jones\r\r\n"},
+       RecoveryStart::SetAside, {}, kDamaged, false, true, "Ann\r\r\nCarol Jones\r\r\n"},
       {"a copy without its record is not trusted", "x\x93q\r\xA7\n", false, false,
        RecoveryStart::SetAside, {},
-       kSetAside + "nothing records what Rollkeep wrote there, so it may be cut short or "
-                   "changed" + kStartsEmpty,
+       Aside("nothing records what Rollkeep wrote there, so it may be cut short or changed"),
        false, true, kNoRecord},
       {"a copy the operator let go goes quietly", "Carol\r\r\n", false, false,
        RecoveryStart::None, {}, "", false, false, kLetGo},
       {"a copy of more names than the list holds is set aside", tooMany, false, false,
-       RecoveryStart::SetAside, {},
-       kSetAside + "it holds more names than the list can take" + kStartsEmpty, false, true},
+       RecoveryStart::SetAside, {}, Aside("it holds more names than the list can take"), false,
+       true},
       {"a copy that cannot be set aside either is left alone", "Carol\r\r\n", true, true,
        RecoveryStart::Stuck, {},
        "prompt Rollkeep 0x30: The list kept from the last run (" + kPlace.file +

@@ -61,6 +61,7 @@ TEST(DecodeRosterFile, ConvertsMarkedUnicodeAndRefusesWhatIsNoRoster) {
       {"\xEF\xBB\xBF" "Zo\xEB", {}, unicode},                     // 1252 bytes after the mark
       {"\xEF\xBB\xBF\xC0\x80", {}, unicode},                      // overlong NUL
       {"\xEF\xBB\xBF" "Ann\n\xC5\x81ukasz", {}, cannot},          // Polish L stroke
+      {"\xEF\xBB\xBF" "Ann \xF0\x9F\x98\x80", {}, cannot},         // beyond 16 bits
       {"\xFF\xFE" "A\0n\0n\0\r\0\n\0Z\0o\0\xEB\0"s, {"Ann", "Zo\xEB"}},  // Notepad's "Unicode"
       {"\xFE\xFF\0A\0n\0n\0\n\x20\xAC"s, {"Ann", "\x80"}},      // big-endian
       {"\xFF\xFE" "A\0n"s, {}, unicode},                           // half a character
