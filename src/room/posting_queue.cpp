@@ -82,17 +82,14 @@ void PostingQueue::Drain() {
     }
   }
   draining_ = false;
-  if (noTimer) {
-    if (lost > 0) notice_.Tell(UndeliveredText(lost, GiveUpReason::RoomGone));
-    return GiveUp(GiveUpReason::NoTimer);
-  }
   if (waiting_.empty() && stalled_) {
     stalled_ = false;
     timer_.Stop();
   }
-  // Told last: the message box handles other windows' events, and posts
-  // made meanwhile must find the queue settled.
+  // Told once the queue is settled: the message box handles other windows'
+  // events, and posts made meanwhile must find it so.
   if (lost > 0) notice_.Tell(UndeliveredText(lost, GiveUpReason::RoomGone));
+  if (noTimer) GiveUp(GiveUpReason::NoTimer);
 }
 
 std::size_t PostingQueue::DropRoom(WindowHandle room) {

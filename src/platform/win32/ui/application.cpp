@@ -40,8 +40,9 @@ void Application::HideSplash() { ::ShowWindow(splash_.hwnd(), SW_HIDE); }
 void Application::ShowMain() {
   if (ended_) return;
   if (!main_) {
-    const MainSessionParts parts{roster_, poster_, waiter_,         commonDialog1_,   prompt_,
-                                 files_,  *this,   recoveryFiles_, options_.recovery};
+    const MainSessionParts parts{roster_, poster_, waiter_,         clock_,
+                                 commonDialog1_, prompt_, files_, *this,
+                                 recoveryFiles_, options_.recovery};
     main_ = MainSession::Create(parts, options_.instance, icon_);
     if (!main_) {
       // Without a main window the splash stays the way to try again.

@@ -37,7 +37,7 @@ MainSession::MainSession(const MainSessionParts& parts, std::unique_ptr<MainWind
       prompt_(parts.prompt, keeper_),
       commonDialog1_(parts.commonDialog1, keeper_),
       waiter_(parts.waiter, keeper_),
-      answers_(parts.roster, parts.poster, answerTimer_, clock_),
+      answers_(parts.roster, parts.poster, answerTimer_, parts.clock),
       frm_(FrmMainParts{parts.roster, parts.poster, waiter_, answers_, iChat2_, timer1_,
                         command1_, command2_, commonDialog1_, prompt_, notices_, parts.files,
                         parts.shell}) {}

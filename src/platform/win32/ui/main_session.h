@@ -13,7 +13,6 @@
 #include "app/frm_main.h"
 #include "app/notice_board.h"
 #include "platform/win32/common/callback_timer.h"
-#include "platform/win32/common/qpc_clock.h"
 #include "platform/win32/scanner/room_chat_scanner.h"
 #include "platform/win32/ui/list_box_view.h"
 #include "platform/win32/ui/main_window.h"
@@ -28,6 +27,7 @@ struct MainSessionParts {
   Roster& roster;
   Poster& poster;
   Waiter& waiter;
+  Clock& clock;  // the program's one monotonic clock, which paces the answers
   FileDialog& commonDialog1;
   Prompt& prompt;
   FileSystem& files;
@@ -80,7 +80,6 @@ private:
   CallbackTimer recoveryTimer_;
   CallbackTimer noticeTimer_;
   CallbackTimer answerTimer_;
-  QpcClock clock_;
   // Its boxes go through prompt_, made below; none shows before the session runs.
   NoticeBoard notices_;
   // Tells a failed write through the notices: never in the middle of a line.
