@@ -115,7 +115,9 @@ struct Memory {
 
 // Keeps the client within what the follower tolerates (see the top): undoes
 // changes to remembered lines still shown until enough of them read as read.
-void UndoTooManyChanges(Client& client, const Memory& memory, bool shorter) {
+// Whether the transcript is shorter than `before` is judged anew after each
+// undo, as an undone change may shorten it.
+void UndoTooManyChanges(Client& client, const Memory& memory, const std::string& before) {
   const std::size_t tail = rollkeep::TranscriptFollower::kTailLines;
   const std::size_t first = memory.ids.size() > tail ? memory.ids.size() - tail : 0;
   const std::set<int> remembered(memory.ids.begin() + static_cast<std::ptrdiff_t>(first),
@@ -128,6 +130,8 @@ void UndoTooManyChanges(Client& client, const Memory& memory, bool shorter) {
     if (line.text != memory.texts.at(line.id)) changed.push_back(i);
   }
   const auto tolerated = [&] {
+    const std::string text = client.Text();
+    const bool shorter = text.size() < before.size() && LineCount(text) < LineCount(before);
     return changed.empty() || (shorter ? changed.size() * 2 < shown.size()
                                        : changed.size() < shown.size());
   };
@@ -180,12 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     const bool blank = data.ConsumeIntegralInRange(0, 7) == 0;
 
-    std::string text = client.Text();
-    if (!blank) {
-      const bool shorter = text.size() < shown.size() && LineCount(text) < LineCount(shown);
-      UndoTooManyChanges(client, memory, shorter);
-      text = client.Text();
-    }
+    if (!blank) UndoTooManyChanges(client, memory, shown);
+    const std::string text = client.Text();
     const std::vector<std::string> heard = follower.Update(blank ? std::string() : text);
     shown = blank ? std::string() : text;
     if (blank) {
